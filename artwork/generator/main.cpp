@@ -1,0 +1,9 @@
+// inkart: compiles the artwork's drawings into BMP strips, icons and cursors at build time.
+#include "Inkart.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    return RunInkart(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}

@@ -1,0 +1,6 @@
+#include "board/BoardDoc.h"
+
+bool CBoardDoc::OnNewDocument()
+{
+    return CDocument::OnNewDocument();
+}

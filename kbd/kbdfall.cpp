@@ -1,0 +1,7 @@
+// Stops the on-screen keyboard.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    return 0;
+}
