@@ -18,7 +18,7 @@ wine_session_start() {
   if [ "${1:-}" = --own-display ] || [ -z "${DISPLAY:-}" ]; then
     DISPLAY=$(_free_display)
     export DISPLAY
-    Xvfb "$DISPLAY" -screen 0 "${INKVANE_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
+    Xvfb "$DISPLAY" -screen 0 "${INKVANE_SCREEN:-1024x768x24}" -nolisten tcp </dev/null >/dev/null 2>&1 &
     _session_pids+=($!)
     _session_display_owned=1
     local i
@@ -26,7 +26,7 @@ wine_session_start() {
       xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break
       sleep 0.1
     done
-    xcompmgr -d "$DISPLAY" >/dev/null 2>&1 &
+    xcompmgr -d "$DISPLAY" </dev/null >/dev/null 2>&1 &
     _session_pids+=($!)
   fi
 
@@ -35,12 +35,18 @@ wine_session_start() {
   # No Mono or Gecko installers: nothing here needs them.
   export WINEDLLOVERRIDES="mscoree,mshtml="
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    "$WINE" wineboot -i >/dev/null 2>&1 || true
+    "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
+    "$WINESERVER" -w
+  fi
+  # No window manager runs on the virtual display: unmanaged windows keep Wine from waiting for
+  # one (two seconds at every hide).
+  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     "$WINESERVER" -w
   fi
   # A persistent server makes each program start take well under a second. It keeps inherited
   # pipes open, so its output goes to a file.
-  "$WINESERVER" -p >"$root/build/x86_64/wineserver.log" 2>&1
+  "$WINESERVER" -p </dev/null >"$root/build/x86_64/wineserver.log" 2>&1
 }
 
 wine_session_stop() {
