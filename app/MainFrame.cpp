@@ -43,6 +43,7 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs)
     if (CFrameWnd::OnCreate(cs) == -1)
         return -1;
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    m_toolLibraries.LoadToolLibraries();
 
     // The board takes pen input; an input method must not intercept it.
     ::ImmAssociateContext(m_hWnd, nullptr);
@@ -66,6 +67,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         CFrameWnd::WindowProc(message, wParam, lParam);
         m_rectScreen = ScreenRect();
         return 0;
+    case WM_DESTROY:
+        m_toolLibraries.UnloadToolLibraries();
+        break;
     case WM_NCHITTEST: {
         LRESULT hit = CFrameWnd::WindowProc(message, wParam, lParam);
         return hit == HTCAPTION ? HTBORDER : hit;
@@ -75,6 +79,7 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     default:
-        return CFrameWnd::WindowProc(message, wParam, lParam);
+        break;
     }
+    return CFrameWnd::WindowProc(message, wParam, lParam);
 }

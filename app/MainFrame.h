@@ -2,6 +2,7 @@
 // the close sequence starts here whether the request comes from the tray or from the library.
 #pragma once
 
+#include "app/ToolLibraries.h"
 #include "framework/Frame.h"
 
 class CMainFrame : public CFrameWnd {
@@ -11,12 +12,15 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    CToolLibraries& ToolLibraries() { return m_toolLibraries; }
+
 protected:
     void PreCreateWindow(CREATESTRUCTA& cs) override;
     int OnCreate(CREATESTRUCTA* cs) override;
     void OnClose() override;
 
 private:
+    CToolLibraries m_toolLibraries;
     RECT m_rectScreen{};
     int m_bClosing = 0;
 };

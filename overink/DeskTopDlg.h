@@ -5,8 +5,11 @@
 
 #include "framework/Dialog.h"
 #include "overink/CompanionLibraries.h"
+#include "overink/model/Page.h"
 #include "overink/LayerDlg.h"
 #include "overink/ToolDlg.h"
+
+#include <memory>
 
 // Palette command codes, the button numbers 1 to 20.
 enum : int {
@@ -47,8 +50,16 @@ public:
     int OnSleep(BOOL sleep);
     // Counts the open spotlight and shade windows by their named mutexes.
     void CountRunningTools();
+    // Sets every palette button from the work mode, tool, shape and open tools.
     void UpdateToolButtons();
+    // Undo is available exactly when the page holds a shape.
+    void UpdateUndoButton();
     void OnToolCommand(int code);
+    // Removes the last annotation and repaints the layers it was on.
+    void UndoAnnotation();
+    // Removes every annotation.
+    void ClearAnnotations();
+    CPage* Page() const { return m_pPage.get(); }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -61,12 +72,28 @@ public:
     int m_bSleeping = 0;
     int m_bInputOff = 1;
     int m_bButtonDown = 0;
+    int m_bGestureBegun = 0;   // the press began a shape; without one, moves draw nothing
+    int m_nGestureTool = 0;    // the tool the gesture began with
 
 protected:
     BOOL OnInitDialog() override;
 
 private:
     void ShowLayer(bool show);
+    void KeepPaletteOnTop();
+    void SwitchWorkMode();
+    void EnsureDrawingMode();
+    void SelectTool(int tool);
+    void SelectShape(int shape);
+    void UpdateMouseModeButtons();
+    void UpdateDrawingModeButtons();
+    void OnPenDown(int x, int y);
+    void OnPenMove(int x, int y);
+    void OnPenUp(int x, int y);
+    bool OnSetCursor();
+    // Runs the drawing with the layer device contexts of the gesture's tool.
+    template <class Fn>
+    void WithGestureDCs(Fn draw);
     void ShowPenSheet(int sheetKind);
     void StartTool(bool spotlight);
 
@@ -74,4 +101,5 @@ private:
     CYGBDialog m_highlightLayer;
     CToolDlg m_toolDlg;
     CCompanionLibraries m_libraries;
+    std::unique_ptr<CPage> m_pPage;
 };

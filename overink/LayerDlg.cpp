@@ -4,6 +4,7 @@
 #include "framework/Layered.h"
 #include "overink/DeskTopDlg.h"
 #include "overink/Globals.h"
+#include "overink/model/PaintLayer.h"
 #include "overink/resource.h"
 
 namespace {
@@ -27,7 +28,8 @@ void CLayerDlg::ShowLayer(bool show)
     if (show) {
         ModifyStyleEx(0, WS_EX_LAYERED);
         SetLayerAttributes();
-        ShowWindow(SW_SHOW);
+        // A layer never takes the keyboard; activating it would only reorder its owner's windows.
+        ShowWindow(SW_SHOWNA);
         return;
     }
     ShowWindow(SW_HIDE);
@@ -58,6 +60,13 @@ LRESULT CLayerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_PAINT: {
         CPaintDC paint(m_hWnd);
+        if (g_pDeskTopDlg && g_pDeskTopDlg->Page()) {
+            // Only the uncovered or invalidated part: key colour, then every shape of this layer.
+            RECT clip{};
+            ::GetClipBox(paint.Get(), &clip);
+            FillWithKeyColour(paint.Get(), clip);
+            PaintLayer(paint.Get(), *g_pDeskTopDlg->Page(), LayerCode(), Settings().GetKeyColour());
+        }
         return 0;
     }
     case WM_CLOSE:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/Dialog.h"
+#include "overink/model/Shape.h"
 
 // What the layers share: creation, the first erase with the key colour, passing WM_CLOSE on.
 class CLayerDlg : public CDialog {
@@ -15,6 +16,7 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
+    virtual int LayerCode() const = 0;
     virtual bool IsTopmost() const = 0;
     virtual void SetLayerAttributes() = 0;
 
@@ -28,6 +30,7 @@ public:
     CSTBDialog();
 
 protected:
+    int LayerCode() const override { return LAYER_PEN; }
     bool IsTopmost() const override { return true; }
     void SetLayerAttributes() override;
 };
@@ -38,6 +41,7 @@ public:
     CYGBDialog();
 
 protected:
+    int LayerCode() const override { return LAYER_HIGHLIGHT; }
     bool IsTopmost() const override { return false; }
     void SetLayerAttributes() override;
 };

@@ -1,7 +1,9 @@
-// The floating palette: twenty buttons in two columns, the presenter's control on the desktop.
+// The floating palette: twenty picture buttons in two columns, the presenter's control on the
+// desktop. Every button sends its number to the overlay's OnToolCommand.
 #pragma once
 
 #include "framework/Dialog.h"
+#include "overink/ZCButton.h"
 
 class CDeskTopDlg;
 
@@ -13,6 +15,10 @@ public:
 
     explicit CToolDlg(CDeskTopDlg* owner);
 
+    // Button n, 1 to 20.
+    CZCButton& Button(int n) { return m_buttons[n - 1]; }
+    HWND ToolTip() const { return m_toolTip; }
+
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
@@ -20,5 +26,9 @@ protected:
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void CreateToolTips();
+
     CDeskTopDlg* m_pOwner;
+    HWND m_toolTip = nullptr;   // child of the palette: destroyed with it
+    CZCButton m_buttons[BUTTON_COUNT];
 };

@@ -32,3 +32,13 @@
 #define IDC_TOOL_18 5037
 #define IDC_TOOL_19 5039
 #define IDC_TOOL_20 5041
+
+// Picture strips of the palette: twenty 25 x 25 pictures in button order.
+#define IDB_PALETTE_ALTERNATE 5001
+#define IDB_PALETTE_NORMAL 5003
+#define IDB_PALETTE_DISABLED 5008
+
+// Cursors of the drawing tools.
+#define IDC_CURSOR_PEN 5046
+#define IDC_CURSOR_HIGHLIGHTER 5047
+#define IDC_CURSOR_ERASER 5048

@@ -48,3 +48,37 @@ screenshot() { import -window root "$1"; }
 
 # Spread of the pixel values in a part of a picture; 0 means one flat colour.
 spread() { convert "$1" -crop "$2" +repage -format '%[fx:standard_deviation]' info:; }
+
+# One pixel as "r g b".
+pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# Darkest grey level (0..255) in the 7 x 7 block around a point.
+darkest_near() {
+  convert "$1" -crop "7x7+$(($2 - 3))+$(($3 - 3))" +repage -colorspace Gray \
+    -format '%[fx:int(255*minima)]' info:
+}
+
+# A real press, drag through the given points, and release.
+drag() {
+  local args=(mousemove "$1" "$2" mousedown 1)
+  shift 2
+  while [ $# -ge 2 ]; do
+    args+=(sleep 0.05 mousemove "$1" "$2")
+    shift 2
+  done
+  args+=(sleep 0.05 mouseup 1)
+  xdotool "${args[@]}"
+  sleep 0.3
+}
+
+# Clicks the palette button with the given control id.
+click_button() {
+  local x y
+  read -r x y < <("$WINE" "$wintool" center "$1" </dev/null 2>/dev/null | tr -d '\r')
+  [ -n "$x" ] || { fail "button $1 not found"; return 1; }
+  # Wine learns where the pointer is from the motion; give it a moment before the press.
+  xdotool mousemove "$x" "$y" sleep 0.5 click 1
+  sleep 0.4
+}

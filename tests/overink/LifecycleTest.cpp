@@ -111,10 +111,12 @@ TEST_F(Lifecycle, DrawingModeShowsLayersWithTheirTransparency)
         DWORD flags = 0;
         ASSERT_TRUE(::GetLayeredWindowAttributes(e.hwnd, &key, &alpha, &flags));
         EXPECT_EQ(flags, e.flags);
-        if (flags & LWA_ALPHA)
+        if (flags & LWA_ALPHA) {
             EXPECT_EQ(alpha, e.alpha);
-        if (flags & LWA_COLORKEY)
+        }
+        if (flags & LWA_COLORKEY) {
             EXPECT_EQ(key, RGB(255, 255, 255));
+        }
     }
 }
 

@@ -1,0 +1,8 @@
+// Repainting a layer window from the page.
+#pragma once
+
+#include "overink/model/Page.h"
+
+// Paints every shape of the page that belongs to the layer (LAYER_PEN or LAYER_HIGHLIGHT), and
+// every eraser stroke, in drawing order.
+void PaintLayer(HDC dc, const CPage& page, int layer, COLORREF keyColour);
