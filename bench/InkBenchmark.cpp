@@ -161,6 +161,7 @@ void MeasureRepaint(Host& host, int strokes)
             !(::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CAPTION))
             penLayer = hwnd;
 
+    std::fflush(stdout);
     double repaint = 0;
     if (penLayer) {
         double start = Now();

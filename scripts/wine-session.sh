@@ -46,7 +46,8 @@ wine_session_start() {
   fi
   # A persistent server makes each program start take well under a second. It keeps inherited
   # pipes open, so its output goes to a file.
-  "$WINESERVER" -p </dev/null >"$root/build/x86_64/wineserver.log" 2>&1
+  # Already running (another session on this prefix) is fine too.
+  "$WINESERVER" -p </dev/null >"$root/build/x86_64/wineserver.log" 2>&1 || true
   # Wine's own background processes (services, the desktop) start with the first program and
   # keep its output pipes open; started here, they hold nothing a caller waits on.
   "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
