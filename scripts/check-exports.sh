@@ -29,7 +29,7 @@ expect Overink.dll StartDraw ShowDraw EndDraw EnableWnd DoForSleep
 expect Beamora.dll
 expect Umbrata.dll
 expect color.dll
-expect Ptrgrip.dll
+expect Ptrgrip.dll StartHookR
 
 [ $status -eq 0 ] && echo "  export tables as expected"
 exit $status
