@@ -435,6 +435,27 @@ bool CDeskTopDlg::OnSetCursor()
 
 namespace {
 
+// A layer window's device context, or none when the window is gone: GetDC of a null window
+// would hand out the whole screen.
+class CLayerDC {
+public:
+    explicit CLayerDC(HWND hwnd) : m_hwnd(hwnd), m_hdc(hwnd && ::IsWindow(hwnd) ? ::GetDC(hwnd) : nullptr) {}
+    ~CLayerDC()
+    {
+        if (m_hdc)
+            ::ReleaseDC(m_hwnd, m_hdc);
+    }
+    CLayerDC(const CLayerDC&) = delete;
+    CLayerDC& operator=(const CLayerDC&) = delete;
+
+    HDC Get() const { return m_hdc; }
+    explicit operator bool() const { return m_hdc != nullptr; }
+
+private:
+    HWND m_hwnd;
+    HDC m_hdc;
+};
+
 // Free-form, line, circle, rectangle in the record are 1..4; the page counts its kinds from 0.
 int ShapeKind(int shape)
 {
@@ -456,8 +477,8 @@ void CDeskTopDlg::OnPenDown(int x, int y)
     switch (m_nGestureTool) {
     case STYLE_ERASER: {
         // An eraser gesture is always a free-hand stroke; the chosen shape is its erasing form.
-        CWindowDC a(m_penLayer.m_hWnd);
-        CWindowDC b(m_highlightLayer.m_hWnd);
+        CLayerDC a(m_penLayer.m_hWnd);
+        CLayerDC b(m_highlightLayer.m_hWnd);
         if (!a || !b)
             return;
         m_pPage->BeginShape(0, x, y, width, Settings().GetKeyColour(), 1, LAYER_BOTH, 0, kind);
@@ -467,7 +488,7 @@ void CDeskTopDlg::OnPenDown(int x, int y)
     case STYLE_PEN:
     case STYLE_HIGHLIGHTER: {
         bool pen = m_nGestureTool == STYLE_PEN;
-        CWindowDC a(pen ? m_penLayer.m_hWnd : m_highlightLayer.m_hWnd);
+        CLayerDC a(pen ? m_penLayer.m_hWnd : m_highlightLayer.m_hWnd);
         if (!a)
             return;
         m_pPage->BeginShape(kind, x, y, width, colour, 0, pen ? LAYER_PEN : LAYER_HIGHLIGHT, 0, 0);
@@ -485,12 +506,12 @@ template <class Fn>
 void CDeskTopDlg::WithGestureDCs(Fn draw)
 {
     if (m_nGestureTool == STYLE_ERASER) {
-        CWindowDC a(m_penLayer.m_hWnd);
-        CWindowDC b(m_highlightLayer.m_hWnd);
+        CLayerDC a(m_penLayer.m_hWnd);
+        CLayerDC b(m_highlightLayer.m_hWnd);
         draw(a.Get(), b.Get());
         return;
     }
-    CWindowDC a(m_nGestureTool == STYLE_PEN ? m_penLayer.m_hWnd : m_highlightLayer.m_hWnd);
+    CLayerDC a(m_nGestureTool == STYLE_PEN ? m_penLayer.m_hWnd : m_highlightLayer.m_hWnd);
     draw(a.Get(), static_cast<HDC>(nullptr));
 }
 

@@ -28,7 +28,7 @@ expect() {   # library, exported names...
 expect Overink.dll StartDraw ShowDraw EndDraw EnableWnd DoForSleep
 expect Beamora.dll
 expect Umbrata.dll
-expect color.dll
+expect color.dll ShowColor CloseSheet UpdataPenSet
 expect Ptrgrip.dll StartHookR
 
 [ $status -eq 0 ] && echo "  export tables as expected"

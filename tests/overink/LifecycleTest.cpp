@@ -273,3 +273,25 @@ TEST_F(Lifecycle, EndDrawDestroysTheWindowsAndForgetsTheCallback)
 }
 
 } // namespace
+
+namespace {
+
+using Drawing = OverinkHost;
+
+TEST_F(Drawing, ToolsHaveTheirCursorsOverTheOverlay)
+{
+    Start();
+    record->workMode = WORK_DRAW;
+    HMODULE library = overink.Get();
+    const std::pair<int, int> cases[] = {{STYLE_ERASER, 5048}, {STYLE_HIGHLIGHTER, 5047},
+                                         {STYLE_PEN, 5046}};
+    for (const auto& [tool, resource] : cases) {
+        record->deskTool = tool;
+        EXPECT_EQ(::SendMessageA(Overlay(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Overlay()),
+                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+                  TRUE);
+        EXPECT_EQ(::GetCursor(), ::LoadCursorA(library, MAKEINTRESOURCEA(resource))) << tool;
+    }
+}
+
+} // namespace

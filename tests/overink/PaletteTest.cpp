@@ -235,6 +235,19 @@ TEST_F(Palette, UndoBecomesAvailableAfterTheFirstGestureAndClearGreysItAgain)
     EXPECT_TRUE(Shows(13, kGrey));
 }
 
+TEST_F(Palette, APressWithoutALayerDrawsNothingAndLeavesThePageEmpty)
+{
+    Start();
+    Click(1);
+    ::DestroyWindow(PenLayer());   // no device context for the pen any more
+    HWND overlay = Overlay();
+    ::SendMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+    ::SendMessageA(overlay, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 120));
+    ::SendMessageA(overlay, WM_LBUTTONUP, 0, MAKELPARAM(150, 120));
+    EXPECT_TRUE(Shows(13, kGrey));   // nothing to undo
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
 TEST_F(Palette, ButtonsCarryTheirTooltips)
 {
     Start();
