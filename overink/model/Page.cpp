@@ -46,9 +46,11 @@ void CPage::BeginShape(int kind, int x, int y, int width, COLORREF colour, int e
     m_bTicked = true;
 }
 
+// A finished shape takes no more input: after an undo in the middle of a gesture the current
+// shape is the one before, and the rest of the gesture must not extend or redraw it.
 void CPage::DragShape(int x, int y, HDC dcA, HDC dcB)
 {
-    if (!m_pCurrent)
+    if (!m_pCurrent || m_pCurrent->IsFinished())
         return;
     m_pCurrent->DragTo(x, y, dcA, dcB);
     m_dwLastTick = ::GetTickCount();
@@ -57,7 +59,7 @@ void CPage::DragShape(int x, int y, HDC dcA, HDC dcB)
 
 void CPage::EndShape(int x, int y, HDC dcA, HDC dcB)
 {
-    if (m_pCurrent)
+    if (m_pCurrent && !m_pCurrent->IsFinished())
         m_pCurrent->FinishDraw(x, y, dcA, dcB);
 }
 

@@ -15,6 +15,7 @@ public:
     // current and begins it. Other kinds are ignored.
     void BeginShape(int kind, int x, int y, int width, COLORREF colour, int eraser, int layer,
                     int brush, int eraserShape);
+    // Both go to the current shape while it is being drawn; once finished it ignores them.
     void DragShape(int x, int y, HDC dcA, HDC dcB);
     void EndShape(int x, int y, HDC dcA, HDC dcB);
     // Removes the last shape and gives its layer and bounding rectangle; 0 on an empty page.

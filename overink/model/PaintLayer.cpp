@@ -5,23 +5,23 @@
 
 namespace {
 
-void PaintEraserStroke(HDC dc, const CStroke& stroke)
+void PaintEraserStroke(HDC dc, const CStroke& stroke, COLORREF key)
 {
     const std::vector<POINT>& p = stroke.Points();
     if (p.empty())
         return;
     if (stroke.m_nEraserShape == ERASE_FREEFORM)
         for (size_t i = 1; i < p.size(); ++i)
-            EraseSegment(dc, p[i - 1], p[i], stroke.m_nWidth, stroke.m_crColor);
+            EraseSegment(dc, p[i - 1], p[i], stroke.m_nWidth, key);
     switch (stroke.m_nEraserShape) {
     case ERASE_LINE:
-        EraseSegment(dc, p.front(), p.back(), stroke.m_nWidth, stroke.m_crColor);
+        EraseSegment(dc, p.front(), p.back(), stroke.m_nWidth, key);
         break;
     case ERASE_ELLIPSE:
-        EraseEllipse(dc, p.front(), p.back(), stroke.m_crColor);
+        EraseEllipse(dc, p.front(), p.back(), key);
         break;
     case ERASE_RECTANGLE:
-        EraseRectangle(dc, p.front(), p.back(), stroke.m_crColor);
+        EraseRectangle(dc, p.front(), p.back(), key);
         break;
     default:
         break;
@@ -52,9 +52,12 @@ void PaintLayer(HDC dc, const CPage& page, int layer, COLORREF keyColour)
             shape->Draw(dc);
             continue;
         }
+        // The eraser is told by what it is, not by its colour, and clears to the key the layer is
+        // filled with now: the key may have changed since it was drawn, and ink may have that
+        // colour by then.
         const auto& stroke = static_cast<const CStroke&>(*shape);
-        if (stroke.m_crColor == keyColour)
-            PaintEraserStroke(dc, stroke);
+        if (stroke.m_bEraser)
+            PaintEraserStroke(dc, stroke, keyColour);
         else
             PaintInkStroke(dc, stroke, rop);
     }

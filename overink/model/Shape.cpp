@@ -136,13 +136,11 @@ void CStroke::EraserDrag(HDC dc, int x, int y)
         Ring(dc, to);
         return;
     }
-    // The first drag only puts the preview up; later ones move it.
-    if (!m_bPreviewArmed) {
+    // The preview on screen always reaches the last drag point, so taking it down inverts that
+    // same figure; the first drag has nothing to take down.
+    if (m_bPreviewArmed)
         PreviewFigure(dc, m_ptLast);
-        return;
-    }
     PreviewFigure(dc, to);
-    PreviewFigure(dc, m_ptLast);
 }
 
 void CStroke::DragTo(int x, int y, HDC dcA, HDC dcB)
@@ -223,6 +221,13 @@ void CFigure::Preview(HDC dc, POINT to) const
     Figure(dc, m_ptStart, to);
 }
 
+void CFigure::BeginDraw(int x, int y, int width, COLORREF colour, int elapsed, int eraser, int layer,
+                        int brush)
+{
+    CShape::BeginDraw(x, y, width, colour, elapsed, eraser, layer, brush);
+    m_nPhase = 1;
+}
+
 void CFigure::DragTo(int x, int y, HDC dcA, HDC)
 {
     if (dcA) {
@@ -230,6 +235,7 @@ void CFigure::DragTo(int x, int y, HDC dcA, HDC)
         Preview(dcA, POINT{x, y});
     }
     m_ptLast = POINT{x, y};
+    m_nPhase = 2;
 }
 
 void CFigure::FinishDraw(int x, int y, HDC dcA, HDC)

@@ -26,8 +26,6 @@ inline constexpr int ERASE_RECTANGLE = 3;
 
 class CShape {
 public:
-    virtual ~CShape() = default;
-
     // The finished shape.
     virtual void Draw(HDC dc) { (void)dc; }
     virtual void FinishDraw(int x, int y, HDC dcA, HDC dcB) { (void)x; (void)y; (void)dcA; (void)dcB; }
@@ -35,6 +33,10 @@ public:
     virtual void GetBoundRect(RECT* out) const { *out = m_rcBound; }
     virtual void BeginDraw(int x, int y, int width, COLORREF colour, int elapsed, int eraser,
                            int layer, int brush);
+    virtual ~CShape() = default;
+    virtual void ReleasePoints() {}
+
+    bool IsFinished() const { return m_nPhase == 3; }
 
     // Raster operation of the shape's layer: opaque ink on the pen layer, masking elsewhere.
     int LayerRop() const { return m_nLayer == LAYER_PEN ? R2_COPYPEN : R2_MASKPEN; }
@@ -60,14 +62,15 @@ protected:
 
 class CStroke : public CShape {
 public:
-    explicit CStroke(int eraserShape) : m_nEraserShape(eraserShape % 4) {}
+    // Any eraser form maps onto 0..3, negative ones included.
+    explicit CStroke(int eraserShape) : m_nEraserShape((eraserShape % 4 + 4) % 4) {}
 
     void Draw(HDC dc) override;
     void FinishDraw(int x, int y, HDC dcA, HDC dcB) override;
     void DragTo(int x, int y, HDC dcA, HDC dcB) override;
     void BeginDraw(int x, int y, int width, COLORREF colour, int elapsed, int eraser, int layer,
                    int brush) override;
-    void ReleasePoints() { m_points.clear(); }
+    void ReleasePoints() override { m_points.clear(); }
 
     const std::vector<POINT>& Points() const { return m_points; }
 
@@ -91,6 +94,8 @@ public:
     void Draw(HDC dc) override;
     void FinishDraw(int x, int y, HDC dcA, HDC dcB) override;
     void DragTo(int x, int y, HDC dcA, HDC dcB) override;
+    void BeginDraw(int x, int y, int width, COLORREF colour, int elapsed, int eraser, int layer,
+                   int brush) override;
 
 protected:
     virtual void Figure(HDC dc, POINT from, POINT to) const = 0;

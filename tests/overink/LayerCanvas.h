@@ -5,8 +5,8 @@
 #include "framework/Handles.h"
 #include "overink/model/Page.h"
 
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace layer_test {
 
@@ -92,9 +92,9 @@ private:
 
 // Press with the overlay's extra point one pixel to the right, the moves, and no release.
 inline void Press(CPage& page, int kind, int layer, COLORREF colour, int width, HDC a, HDC b,
-                  std::initializer_list<POINT> path, int eraserShape = 0)
+                  const std::vector<POINT>& path, int eraserShape = 0)
 {
-    POINT first = *path.begin();
+    POINT first = path.front();
     int eraser = layer == LAYER_BOTH ? 1 : 0;
     page.BeginShape(kind, first.x, first.y, width, colour, eraser, layer, 0, eraserShape);
     page.DragShape(first.x + 1, first.y, a, b);
@@ -105,10 +105,10 @@ inline void Press(CPage& page, int kind, int layer, COLORREF colour, int width, 
 // A whole gesture: press, moves, release at the last point of the path (a click releases where
 // it pressed).
 inline void Gesture(CPage& page, int kind, int layer, COLORREF colour, int width, HDC a, HDC b,
-                    std::initializer_list<POINT> path, int eraserShape = 0)
+                    const std::vector<POINT>& path, int eraserShape = 0)
 {
     Press(page, kind, layer, colour, width, a, b, path, eraserShape);
-    POINT last = *(path.end() - 1);
+    POINT last = path.back();
     page.EndShape(last.x, last.y, a, b);
 }
 
