@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <gdiplus.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -299,6 +301,51 @@ TEST(Pictures, CopyIsIndependentAndReleaseCounts)
     EXPECT_EQ(copy->m_nRefCount, 1);
     copy->Release();   // frees it
     EXPECT_EQ(CFG_DIB().CopyFrom(nullptr), 0);
+}
+
+} // namespace
+
+namespace {
+
+class GdiplusSession {
+public:
+    GdiplusSession()
+    {
+        Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
+    }
+    ~GdiplusSession() { Gdiplus::GdiplusShutdown(m_token); }
+
+private:
+    ULONG_PTR m_token = 0;
+};
+
+TEST(StretchPicture, ScalesTheWholeSourceOverTheWholeTarget)
+{
+    GdiplusSession gdiplus;
+    // Close to the sizes it is used for: a picture scaled by a little over the screen.
+    CFG_DIB source(40, 40, 32), target(48, 48, 32);
+    ASSERT_NE(source.CreateSection(nullptr), nullptr);
+    ASSERT_NE(target.CreateSection(nullptr), nullptr);
+    // Left half red, right half blue (bottom-up rows, blue-green-red-x bytes).
+    auto* px = reinterpret_cast<DWORD*>(source.m_pBits);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            px[y * 40 + x] = x < 20 ? 0x00FF0000 : 0x000000FF;
+    StretchPicture(&source, &target);
+    ::GdiFlush();
+    auto* out = reinterpret_cast<const DWORD*>(target.m_pBits);
+    auto red = [&](int x, int y) { return int((out[y * 48 + x] >> 16) & 0xFF); };
+    auto blue = [&](int x, int y) { return int(out[y * 48 + x] & 0xFF); };
+    EXPECT_GE(red(1, 24), 240);
+    // The last row and column are full colour too: the filter's soft edge fell outside.
+    EXPECT_GE(blue(47, 24), 240);
+    EXPECT_GE(blue(47, 47), 240);
+    EXPECT_GE(blue(47, 0), 240);
+    EXPECT_GT(red(24, 24), 0);   // between the halves the colours blend
+    EXPECT_GT(blue(24, 24), 0);
+    StretchPicture(nullptr, &target);
+    StretchPicture(&source, nullptr);
 }
 
 } // namespace

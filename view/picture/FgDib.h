@@ -63,3 +63,5 @@ void ExpandGreyRow(const BYTE* row, int width, BYTE* out, int rowIndex);
 int FlipRows(BYTE* data, int rowBytes, int rows);
 int SwapRedBlue(BYTE* data, int width, int rows);
 BYTE* PadRowsToDword(const BYTE* data, int width, int rows, int* stride);
+// Scales the source's DIB section into the target's (both must have one) with GDI+.
+void StretchPicture(CFG_DIB* source, CFG_DIB* target);
