@@ -349,3 +349,24 @@ TEST(StretchPicture, ScalesTheWholeSourceOverTheWholeTarget)
 }
 
 } // namespace
+
+namespace {
+
+TEST(JpegWriter, AFileThatCannotBeCreatedIsReported)
+{
+    test::MessageBoxWatcher watcher;
+    std::vector<BYTE> pixels(4 * 4 * 3, 200);
+    EXPECT_EQ(WriteJpegFile("Z:\\no\\such\\folder\\page.jpg", pixels.data(), 4, 4, 1, 80), 0);
+    std::vector<test::SeenMessageBox> seen = watcher.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, "Disk full while accessing Z:\\no\\such\\folder\\page.jpg\n");
+}
+
+TEST(Pictures, SizingRefusesHeadersItDoesNotKnow)
+{
+    CFG_DIB picture(8, 8, 24);
+    picture.Header()->biSize = 12;
+    EXPECT_THROW(picture.ComputeSizes(), CMyException);
+}
+
+} // namespace

@@ -100,14 +100,24 @@ void CFG_DIB::SetColorCount(int bitCount)
 void CFG_DIB::ComputeSizes()
 {
     const BITMAPINFOHEADER* h = Header();
-    if (!h || h->biSize != HEADER_BYTES)
+    if (!h)
         throw CMyException();
+#ifndef PICTURES_FOR_DESKTOP
+    // The desktop library only sizes headers it made itself, and never throws.
+    if (h->biSize != HEADER_BYTES)
+        throw CMyException();
+#endif
     // Computed in 64 bits: a size that overflows 32 would become a small block and a large copy.
     long long size = h->biSizeImage;
     if (size == 0)
         size = RowBytes(h->biBitCount, h->biWidth) * h->biHeight;
-    if (size < 0 || size > INT32_MAX)
+    if (size < 0 || size > INT32_MAX) {
+#ifdef PICTURES_FOR_DESKTOP
+        size = 0;   // no bits rather than too few
+#else
         throw CMyException();
+#endif
+    }
     m_nImageSize = static_cast<int>(size);
     m_pColorTable = reinterpret_cast<RGBQUAD*>(m_pInfo + HEADER_BYTES);
 }

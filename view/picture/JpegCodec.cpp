@@ -123,7 +123,11 @@ int WriteJpegFile(const char* path, const BYTE* data, int width, int height, int
     jpeg_create_compress(&info);
     file = std::fopen(path, "wb");
     if (!file) {
+#ifdef PICTURES_FOR_DESKTOP
+        ShowWithPath("JpegFile :\nCan't open %s\n", path);
+#else
         ShowWithPath("Disk full while accessing %s\n", path);
+#endif
         jpeg_destroy_compress(&info);
         std::free(grey);
         return 0;
