@@ -6,7 +6,9 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -18,6 +20,16 @@ const COLORREF SWATCHES[] = {
 };
 const int PEN_WIDTHS[] = {1, 2, 4, 8, 16};
 const int ERASER_WIDTHS[] = {10, 20, 40, 60, 80};
+
+static_assert(std::size(SWATCHES) == IDC_SWATCH_LAST - IDC_SWATCH_FIRST + 1);
+static_assert(std::size(PEN_WIDTHS) == IDC_WIDTH_LAST - IDC_WIDTH_FIRST + 1);
+static_assert(std::size(ERASER_WIDTHS) == std::size(PEN_WIDTHS));
+
+void Fill(HDC hdc, const RECT& rect, COLORREF colour)
+{
+    CBrush brush(::CreateSolidBrush(colour));
+    ::FillRect(hdc, &rect, brush.Get());
+}
 
 } // namespace
 
@@ -48,7 +60,12 @@ PenFields SelectPenFields(ToolSettingsRef& settings)
     return fields;
 }
 
-CPenSheet::CPenSheet() : CDialog(IDD_PEN_SHEET) {}
+CPenSheet::CPenSheet() : CDialog(IDD_PEN_SHEET)
+{
+    // The colour dialog's custom row starts with the presets, so both sets offer the same colours.
+    std::fill(std::begin(m_customColours), std::end(m_customColours), RGB(255, 255, 255));
+    std::copy(std::begin(SWATCHES), std::end(SWATCHES), m_customColours);
+}
 
 void CPenSheet::Open(HWND owner, ToolSettingsRef* settings)
 {
@@ -73,14 +90,39 @@ BOOL CPenSheet::OnInitDialog()
         std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
         ::SetDlgItemTextA(m_hWnd, id, text);
     }
+
+    // Remember where the controls below the colour row sit, so the eraser's sheet can close up.
+    auto clientTop = [this](int id) {
+        RECT rect{};
+        ::GetWindowRect(::GetDlgItem(m_hWnd, id), &rect);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        return rect.top;
+    };
+    int widthTop = clientTop(IDC_WIDTH_LABEL);
+    m_nColourRowHeight = widthTop - clientTop(IDC_COLOUR_LABEL);
+    m_lowerControls.clear();
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect{};
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        if (rect.top >= widthTop)
+            m_lowerControls.push_back({child, {rect.left, rect.top}});
+    }
+
     // Centred over the screen's lower half, clear of the palette on the right.
     RECT rect{};
     ::GetWindowRect(m_hWnd, &rect);
-    int w = rect.right - rect.left, h = rect.bottom - rect.top;
-    ::SetWindowPos(m_hWnd, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+    m_fullSize = {rect.right - rect.left, rect.bottom - rect.top};
+    ::SetWindowPos(m_hWnd, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - m_fullSize.cx) / 2,
                    ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    (void)h;
-    return TRUE;
+    // Focus starts on Close: a focus ring on the first swatch would read as the current colour.
+    ::SetFocus(::GetDlgItem(m_hWnd, IDCANCEL));
+    return FALSE;
+}
+
+PenFields CPenSheet::Fields() const
+{
+    return m_pSettings ? SelectPenFields(*m_pSettings) : PenFields{};
 }
 
 bool CPenSheet::IsFastSet() const
@@ -94,11 +136,21 @@ void CPenSheet::ShowControl(int id, bool show) const
     ::ShowWindow(::GetDlgItem(m_hWnd, id), show ? SW_SHOW : SW_HIDE);
 }
 
+void CPenSheet::LayOut(bool withColour)
+{
+    int shift = withColour ? 0 : m_nColourRowHeight;
+    for (const LowerControl& control : m_lowerControls)
+        ::SetWindowPos(control.hwnd, nullptr, control.origin.x, control.origin.y - shift, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, m_fullSize.cx, m_fullSize.cy - shift,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CPenSheet::Refresh()
 {
-    if (!m_hWnd || !m_pSettings)
+    if (!m_hWnd)
         return;
-    PenFields fields = SelectPenFields(*m_pSettings);
+    PenFields fields = Fields();
     bool fast = IsFastSet();
     bool colour = fields.colour != nullptr;
     bool width = fields.width != nullptr;
@@ -108,35 +160,42 @@ void CPenSheet::Refresh()
     SetWindowText(title);
 
     ShowControl(IDC_COLOUR_LABEL, colour);
-    for (int id = IDC_SWATCH_FIRST; id <= IDC_SWATCH_LAST; ++id)
+    for (int id = IDC_SWATCH_FIRST; id <= IDC_SWATCH_LAST; ++id) {
         ShowControl(id, fast && colour);
+        ::InvalidateRect(::GetDlgItem(m_hWnd, id), nullptr, FALSE);
+    }
     ShowControl(IDC_CHOOSE_COLOUR, !fast && colour);
+    ShowControl(IDC_CURRENT_COLOUR, !fast && colour);
+    ::InvalidateRect(::GetDlgItem(m_hWnd, IDC_CURRENT_COLOUR), nullptr, FALSE);
 
     ShowControl(IDC_WIDTH_LABEL, width);
-    bool eraser = width && !colour;
+    const int* presets = colour ? PEN_WIDTHS : ERASER_WIDTHS;
     for (int id = IDC_WIDTH_FIRST; id <= IDC_WIDTH_LAST; ++id) {
-        int value = (eraser ? ERASER_WIDTHS : PEN_WIDTHS)[id - IDC_WIDTH_FIRST];
+        int value = presets[id - IDC_WIDTH_FIRST];
         ::SetDlgItemInt(m_hWnd, id, static_cast<UINT>(value), FALSE);
         ShowControl(id, fast && width);
+        ::InvalidateRect(::GetDlgItem(m_hWnd, id), nullptr, FALSE);
     }
     ShowControl(IDC_WIDTH_EDIT, !fast && width);
     ShowControl(IDC_WIDTH_SET, !fast && width);
+    ShowControl(IDC_WIDTH_RANGE, !fast && width);
     if (width)
         ::SetDlgItemInt(m_hWnd, IDC_WIDTH_EDIT, static_cast<UINT>(*fields.width), FALSE);
     ::InvalidateRect(::GetDlgItem(m_hWnd, IDC_PREVIEW), nullptr, TRUE);
+    LayOut(colour);
 }
 
 void CPenSheet::SetColour(COLORREF colour)
 {
-    PenFields fields = SelectPenFields(*m_pSettings);
+    PenFields fields = Fields();
     if (fields.colour)
         *fields.colour = colour;
-    ::InvalidateRect(::GetDlgItem(m_hWnd, IDC_PREVIEW), nullptr, TRUE);
+    Refresh();
 }
 
 void CPenSheet::SetWidth(int width)
 {
-    PenFields fields = SelectPenFields(*m_pSettings);
+    PenFields fields = Fields();
     if (fields.width && width >= MIN_WIDTH && width <= MAX_WIDTH)
         *fields.width = width;
     Refresh();
@@ -144,7 +203,7 @@ void CPenSheet::SetWidth(int width)
 
 void CPenSheet::ChooseAnyColour()
 {
-    PenFields fields = SelectPenFields(*m_pSettings);
+    PenFields fields = Fields();
     if (!fields.colour)
         return;
     CHOOSECOLORA choose{};
@@ -153,7 +212,7 @@ void CPenSheet::ChooseAnyColour()
     choose.rgbResult = *fields.colour;
     choose.lpCustColors = m_customColours;
     choose.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (::ChooseColorA(&choose))
+    if (::ChooseColorA(&choose) && m_hWnd)   // the sheet may have been closed meanwhile
         SetColour(choose.rgbResult);
 }
 
@@ -199,24 +258,47 @@ void CPenSheet::OnCancel()
     DestroyWindow();
 }
 
-void CPenSheet::DrawSwatch(const DRAWITEMSTRUCT& item) const
+void CPenSheet::DrawColourChip(const DRAWITEMSTRUCT& item, COLORREF colour, bool current) const
 {
-    COLORREF colour = SWATCHES[item.CtlID - IDC_SWATCH_FIRST];
-    PenFields fields = m_pSettings ? SelectPenFields(*m_pSettings) : PenFields{};
-    bool current = fields.colour && *fields.colour == colour;
+    // The current colour gets a dark ring with a white gap, which shows around black as well.
     RECT rc = item.rcItem;
-    CBrush frame(::CreateSolidBrush(current ? RGB(0, 0, 0) : RGB(200, 200, 200)));
-    ::FillRect(item.hDC, &rc, frame.Get());
-    ::InflateRect(&rc, current ? -3 : -1, current ? -3 : -1);
-    CBrush fill(::CreateSolidBrush(colour));
-    ::FillRect(item.hDC, &rc, fill.Get());
+    Fill(item.hDC, rc, current ? RGB(40, 40, 40) : ::GetSysColor(COLOR_BTNFACE));
+    ::InflateRect(&rc, current ? -2 : -3, current ? -2 : -3);
+    Fill(item.hDC, rc, current ? RGB(255, 255, 255) : RGB(170, 170, 170));
+    ::InflateRect(&rc, current ? -2 : -1, current ? -2 : -1);
+    Fill(item.hDC, rc, colour);
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT))
+        ::DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+void CPenSheet::DrawWidthButton(const DRAWITEMSTRUCT& item, bool current) const
+{
+    // The current width is a dark key with light text, readable from across the room.
+    RECT rc = item.rcItem;
+    if (current) {
+        Fill(item.hDC, rc, RGB(40, 40, 40));
+    } else {
+        UINT state = DFCS_BUTTONPUSH | ((item.itemState & ODS_SELECTED) ? DFCS_PUSHED : 0);
+        ::DrawFrameControl(item.hDC, &rc, DFC_BUTTON, state);
+    }
+    char text[16] = {};
+    ::GetWindowTextA(item.hwndItem, text, sizeof text);
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+    CSelectObject selected(item.hDC, font);
+    ::SetBkMode(item.hDC, TRANSPARENT);
+    ::SetTextColor(item.hDC, current ? RGB(255, 255, 255) : ::GetSysColor(COLOR_BTNTEXT));
+    ::DrawTextA(item.hDC, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        ::InflateRect(&rc, -3, -3);
+        ::DrawFocusRect(item.hDC, &rc);
+    }
 }
 
 void CPenSheet::DrawPreview(const DRAWITEMSTRUCT& item) const
 {
     RECT rc = item.rcItem;
     ::FillRect(item.hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    PenFields fields = m_pSettings ? SelectPenFields(*m_pSettings) : PenFields{};
+    PenFields fields = Fields();
     if (!fields.width)
         return;
     int width = std::min(*fields.width, static_cast<int>(rc.bottom - rc.top));
@@ -231,18 +313,20 @@ LRESULT CPenSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_DRAWITEM) {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.CtlID >= IDC_SWATCH_FIRST && item.CtlID <= IDC_SWATCH_LAST)
-            DrawSwatch(item);
-        else if (item.CtlID == IDC_PREVIEW)
+        PenFields fields = Fields();
+        if (item.CtlID >= IDC_SWATCH_FIRST && item.CtlID <= IDC_SWATCH_LAST) {
+            COLORREF colour = SWATCHES[item.CtlID - IDC_SWATCH_FIRST];
+            DrawColourChip(item, colour, fields.colour && *fields.colour == colour);
+        } else if (item.CtlID >= IDC_WIDTH_FIRST && item.CtlID <= IDC_WIDTH_LAST) {
+            int value = static_cast<int>(::GetDlgItemInt(m_hWnd, static_cast<int>(item.CtlID),
+                                                         nullptr, FALSE));
+            DrawWidthButton(item, fields.width && *fields.width == value);
+        } else if (item.CtlID == IDC_CURRENT_COLOUR && fields.colour) {
+            DrawColourChip(item, *fields.colour, false);
+        } else if (item.CtlID == IDC_PREVIEW) {
             DrawPreview(item);
+        }
         return TRUE;
-    }
-    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        // Swatch frames show the current colour.
-        LRESULT result = CDialog::WindowProc(message, wParam, lParam);
-        for (int id = IDC_SWATCH_FIRST; id <= IDC_SWATCH_LAST; ++id)
-            ::InvalidateRect(::GetDlgItem(m_hWnd, id), nullptr, TRUE);
-        return result;
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }

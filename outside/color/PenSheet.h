@@ -6,6 +6,8 @@
 
 #include "framework/Dialog.h"
 
+#include <vector>
+
 struct ToolSettingsRef;
 
 // The record fields the sheet edits for the current surface and tool.
@@ -37,15 +39,27 @@ protected:
     void OnCancel() override;
 
 private:
+    // A control below the colour row, with its place in the template.
+    struct LowerControl {
+        HWND hwnd;
+        POINT origin;
+    };
+
+    PenFields Fields() const;
     bool IsFastSet() const;
     void SetColour(COLORREF colour);
     void SetWidth(int width);
     void ChooseAnyColour();
     void SetWidthFromEdit();
-    void DrawSwatch(const DRAWITEMSTRUCT& item) const;
+    void LayOut(bool withColour);
+    void DrawColourChip(const DRAWITEMSTRUCT& item, COLORREF colour, bool current) const;
+    void DrawWidthButton(const DRAWITEMSTRUCT& item, bool current) const;
     void DrawPreview(const DRAWITEMSTRUCT& item) const;
     void ShowControl(int id, bool show) const;
 
     ToolSettingsRef* m_pSettings = nullptr;
     COLORREF m_customColours[16] = {};
+    std::vector<LowerControl> m_lowerControls;
+    int m_nColourRowHeight = 0;
+    SIZE m_fullSize{};
 };

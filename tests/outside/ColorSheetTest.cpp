@@ -6,6 +6,7 @@
 #include "framework/Wnd.h"
 #include "tests/support/WineTest.h"
 
+#include <colordlg.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -20,6 +21,16 @@ constexpr int kFirstSwatch = 1001;
 constexpr int kFirstWidth = 1101;
 constexpr int kWidthEdit = 1202;
 constexpr int kWidthSet = 1203;
+constexpr int kChooseColour = 1201;
+
+// The visible window of this thread that the given window owns (the sheet, or its colour dialog).
+HWND OwnedBy(HWND hwndOwner)
+{
+    for (HWND hwnd : test::ThreadWindows())
+        if (::GetWindow(hwnd, GW_OWNER) == hwndOwner && ::IsWindowVisible(hwnd))
+            return hwnd;
+    return nullptr;
+}
 
 class PenSheet : public ::testing::Test {
 protected:
@@ -37,23 +48,19 @@ protected:
     }
     void TearDown() override
     {
-        closeSheet();
+        if (library)
+            closeSheet();
         owner.DestroyWindow();
         library.Reset();
         holder.Release();
     }
 
-    HWND Sheet() const
+    HWND Sheet() const { return OwnedBy(sheetOwner->m_hWnd); }
+    void Open(int kind, CWnd* from = nullptr)
     {
-        for (HWND hwnd : test::ThreadWindows())
-            if (::GetWindow(hwnd, GW_OWNER) == owner.m_hWnd && ::IsWindowVisible(hwnd))
-                return hwnd;
-        return nullptr;
-    }
-    void Open(int kind)
-    {
+        sheetOwner = from ? from : &owner;
         record->penSheetKind = kind;
-        EXPECT_EQ(showColor(&owner, &holder), 1);
+        EXPECT_EQ(showColor(sheetOwner, &holder), 1);
         test::PumpMessages(20);
     }
     void Click(int id) { ::SendMessageA(::GetDlgItem(Sheet(), id), BM_CLICK, 0, 0); }
@@ -80,6 +87,7 @@ protected:
     ToolSettingsRef holder;
     ToolSettings* record = nullptr;
     CWnd owner;
+    CWnd* sheetOwner = &owner;
 };
 
 TEST_F(PenSheet, FastSetWritesTheDesktopPenOnly)
@@ -152,6 +160,86 @@ TEST_F(PenSheet, ToolChangesFollowAndTheSheetIsOneWindow)
     EXPECT_FALSE(::IsWindow(first));
     closeSheet();
     updataPenSet();   // closed: nothing to update, nothing breaks
+}
+
+// How the common colour dialog is answered: the colour typed into it, then OK or Cancel.
+struct ColourAnswer {
+    COLORREF typed;
+    int button;
+};
+ColourAnswer g_answer;
+HWND g_hwndDialogOwner = nullptr;
+bool g_bAnswered = false;
+
+void CALLBACK AnswerColourDialog(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = OwnedBy(g_hwndDialogOwner);
+    if (!dialog)
+        return;
+    ::KillTimer(nullptr, timer);
+    ::SetDlgItemInt(dialog, COLOR_RED, GetRValue(g_answer.typed), FALSE);
+    ::SetDlgItemInt(dialog, COLOR_GREEN, GetGValue(g_answer.typed), FALSE);
+    ::SetDlgItemInt(dialog, COLOR_BLUE, GetBValue(g_answer.typed), FALSE);
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(g_answer.button, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, g_answer.button)));
+    g_bAnswered = true;
+}
+
+TEST_F(PenSheet, AccurateSetTakesAnyColourFromTheColourDialog)
+{
+    record->surface = SURFACE_BOARD;
+    record->boardTool = STYLE_HIGHLIGHTER;
+    Open(1);
+    ASSERT_TRUE(Shown(kChooseColour));
+    const struct {
+        ColourAnswer answer;
+        COLORREF expected;
+    } cases[] = {
+        {{RGB(12, 34, 56), IDOK}, RGB(12, 34, 56)},
+        {{RGB(200, 100, 0), IDCANCEL}, RGB(12, 34, 56)},
+    };
+    for (const auto& c : cases) {
+        g_answer = c.answer;
+        g_hwndDialogOwner = Sheet();
+        g_bAnswered = false;
+        // The dialog is modal: it is answered from its own message loop.
+        ::SetTimer(nullptr, 0, 50, &AnswerColourDialog);
+        Click(kChooseColour);
+        EXPECT_TRUE(g_bAnswered);
+        EXPECT_EQ(record->boardHighlighterColour, c.expected) << "button " << c.answer.button;
+    }
+    EXPECT_EQ(record->boardPenColour, RGB(0, 0, 0));
+    EXPECT_EQ(record->deskHighlighterColour, RGB(0, 128, 255));
+}
+
+TEST_F(PenSheet, ShowingFromAnotherWindowMovesTheSheetThere)
+{
+    Open(2);
+    HWND sheet = Sheet();
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(0, nullptr, "other", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, nullptr));
+    Open(2, &other);
+    EXPECT_EQ(Sheet(), sheet);
+    EXPECT_EQ(OwnedBy(owner.m_hWnd), nullptr);
+    closeSheet();
+}
+
+TEST_F(PenSheet, UnloadingWithTheSheetOpenTakesTheSheetAway)
+{
+    Open(2);
+    HWND sheet = Sheet();
+    ASSERT_NE(sheet, nullptr);
+    library.Reset();
+    EXPECT_FALSE(::IsWindow(sheet));
+    test::PumpMessages(50);
+
+    // Loaded again, the library starts afresh.
+    library.Reset(::LoadLibraryA((test::ProgramFolder() + "color.dll").c_str()));
+    ASSERT_TRUE(library);
+    showColor = FwGetProc<ShowColorFn>(library.Get(), "ShowColor");
+    closeSheet = FwGetProc<VoidFn>(library.Get(), "CloseSheet");
+    Open(2);
+    EXPECT_NE(Sheet(), nullptr);
 }
 
 TEST_F(PenSheet, NoRecordOpensNothing)
