@@ -2,6 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "app/resource.h"
+#include "board/BoardContext.h"
 #include "board/BoardDoc.h"
 #include "framework/DocTemplate.h"
 #include "framework/Module.h"
@@ -9,6 +10,7 @@
 
 CEboardApp::~CEboardApp()
 {
+    SetBoardSettings(nullptr);
     m_settings.Release();
 }
 
@@ -26,6 +28,7 @@ BOOL CEboardApp::InitInstance()
 
     if (!m_settings.FillToolDefaults())
         return FALSE;
+    SetBoardSettings(&m_settings);
     if (!CheckLibraryFiles())
         return FALSE;
 

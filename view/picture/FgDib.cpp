@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace {
@@ -302,4 +303,14 @@ void CFG_DIB::ReadJpegOrThrow(const char* path)
     ComputeSizes();
     SetColorCount(24);
     BuildPalette();
+}
+
+CDibRef CreatePictureSection(HDC dc, int width, int height, int bitCount)
+{
+    if (width <= 0 || height <= 0)
+        return CDibRef();
+    CDibRef picture(new (std::nothrow) CFG_DIB(width, height, bitCount));
+    if (!picture || !picture->m_pInfo || !picture->CreateSection(dc))
+        return CDibRef();
+    return picture;
 }

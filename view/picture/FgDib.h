@@ -51,6 +51,56 @@ private:
     bool m_bOwnsBits = false;   // the bits are a heap block, not the DIB section's
 };
 
+// One reference to a shared picture, dropped at the end of the holder's life.
+class CDibRef {
+public:
+    CDibRef() noexcept = default;
+    // Takes over a reference the caller holds.
+    explicit CDibRef(CFG_DIB* picture) noexcept : m_p(picture) {}
+    ~CDibRef() { Reset(); }
+    CDibRef(CDibRef&& other) noexcept : m_p(other.Detach()) {}
+    CDibRef& operator=(CDibRef&& other) noexcept
+    {
+        if (this != &other)
+            Reset(other.Detach());
+        return *this;
+    }
+    CDibRef(const CDibRef&) = delete;
+    CDibRef& operator=(const CDibRef&) = delete;
+
+    // A second holder of the same picture.
+    static CDibRef Share(CFG_DIB* picture) noexcept
+    {
+        if (picture)
+            ++picture->m_nRefCount;
+        return CDibRef(picture);
+    }
+
+    CFG_DIB* Get() const noexcept { return m_p; }
+    CFG_DIB* operator->() const noexcept { return m_p; }
+    CFG_DIB& operator*() const noexcept { return *m_p; }
+    explicit operator bool() const noexcept { return m_p != nullptr; }
+    CFG_DIB* Detach() noexcept
+    {
+        CFG_DIB* p = m_p;
+        m_p = nullptr;
+        return p;
+    }
+    void Reset(CFG_DIB* picture = nullptr) noexcept
+    {
+        CFG_DIB* old = m_p;
+        m_p = picture;
+        if (old)
+            old->Release();
+    }
+
+private:
+    CFG_DIB* m_p = nullptr;
+};
+
+// A new picture of the given size with its DIB section for the DC; empty when either fails.
+CDibRef CreatePictureSection(HDC dc, int width, int height, int bitCount = 24);
+
 // The readers' internal failure; it never leaves them.
 struct CMyException {};
 

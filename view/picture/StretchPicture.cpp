@@ -20,11 +20,13 @@ void StretchPicture(CFG_DIB* source, CFG_DIB* target)
         CSelectObject selected(dc.Get(), target->GetBitmap());
         Gdiplus::Graphics graphics(dc.Get());
         graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-        // Two pixels beyond the target: the filter then has no soft edge at the right and bottom;
-        // they fall outside the target and are clipped.
+        // Mirrored edges: the filter finds the picture's own border beyond it, not emptiness, so
+        // the edges of an enlarged picture do not fade.
+        Gdiplus::ImageAttributes edges;
+        edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
         graphics.DrawImage(bitmap,
-                           Gdiplus::Rect(0, 0, target->Width() + 2, std::abs(target->Height()) + 2),
-                           0, 0, source->Width(), std::abs(source->Height()), Gdiplus::UnitPixel);
+                           Gdiplus::Rect(0, 0, target->Width(), std::abs(target->Height())), 0, 0,
+                           source->Width(), std::abs(source->Height()), Gdiplus::UnitPixel, &edges);
     }
     delete bitmap;
 }
