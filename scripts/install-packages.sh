@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build make nasm
+  cmake ninja-build make nasm libjpeg-turbo-progs
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   googletest
   wine64 xvfb xauth xdotool x11-utils xcompmgr imagemagick

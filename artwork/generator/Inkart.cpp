@@ -1,5 +1,6 @@
 #include "Inkart.h"
 
+#include "Backgrounds.h"
 #include "Drawing.h"
 #include "ResourceFiles.h"
 #include "Tone.h"
@@ -16,7 +17,10 @@ const char kUsage[] =
     "usage:\n"
     "  inkart strip OUT.bmp [--bpp 24|32] [--disabled] [--background #rrggbb] [--picture W H] SRC...\n"
     "  inkart icon OUT.ico [--sizes 16,32,48] [--at SIZE SRC]... SRC\n"
-    "  inkart cursor OUT.cur --hotspot X Y [--size N] SRC\n";
+    "  inkart cursor OUT.cur --hotspot X Y [--size N] SRC\n"
+    "  inkart background OUT.ppm DESIGN [--size WxH]\n"
+    "    DESIGN: 1-10 or ruled, squared, dots, staves, chalkboard, coordinates, handwriting,\n"
+    "    isometric, millimetre, plain\n";
 
 // Strips sit on the palette's button face unless told otherwise.
 const SColor kDefaultBackground{232, 232, 232, 255};
@@ -229,6 +233,42 @@ void Cursor(const std::string& output, CArguments& args)
     Write(output, EncodeCursor(image, hotX, hotY));
 }
 
+// "WxH"; the designs need some room, and a projector no more than 8K.
+void ParsePictureSize(const std::string& text, int& width, int& height)
+{
+    size_t x = text.find('x');
+    int w = 0, h = 0;
+    if (x == std::string::npos || !ParseInt(text.substr(0, x), w) || !ParseInt(text.substr(x + 1), h) || w < 64 ||
+        h < 64 || w > 8192 || h > 8192)
+        throw SFailure{"--size: '" + text + "' is not WxH with each side from 64 to 8192"};
+    width = w;
+    height = h;
+}
+
+void Background(const std::string& output, CArguments& args)
+{
+    int width = 1920, height = 1080;
+    std::string design;
+    while (!args.Done()) {
+        std::string word = args.Take();
+        if (word == "--size") {
+            ParsePictureSize(args.Value(word), width, height);
+        } else if (IsOption(word)) {
+            throw SFailure{"background: unknown option " + word};
+        } else if (!design.empty()) {
+            throw SFailure{"background: one design expected, got '" + design + "' and '" + word + "'"};
+        } else {
+            design = word;
+        }
+    }
+    if (design.empty())
+        throw SFailure{"background: no design given"};
+    int number = FindBackground(design);
+    if (number == 0)
+        throw SFailure{"background: no design '" + design + "'"};
+    Write(output, EncodePpm(DrawBackground(number, width, height)));
+}
+
 } // namespace
 
 int RunInkart(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -251,6 +291,8 @@ int RunInkart(const std::vector<std::string>& args, std::ostream& out, std::ostr
             Icon(output, rest);
         else if (command == "cursor")
             Cursor(output, rest);
+        else if (command == "background")
+            Background(output, rest);
         else
             throw SFailure{"unknown command '" + command + "'\n" + kUsage};
     } catch (const SFailure& failure) {

@@ -121,6 +121,19 @@ Bytes EncodeIcon(const std::vector<CImage>& images) { return IconDirectory(1, im
 
 Bytes EncodeCursor(const CImage& image, int hotX, int hotY) { return IconDirectory(2, {image}, hotX, hotY); }
 
+Bytes EncodePpm(const CImage& image)
+{
+    std::string header = "P6\n" + std::to_string(image.Width()) + " " + std::to_string(image.Height()) + "\n255\n";
+    Bytes out(header.begin(), header.end());
+    out.reserve(out.size() + static_cast<size_t>(image.Width()) * image.Height() * 3);
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x) {
+            const SColor& c = image.At(x, y);
+            out.insert(out.end(), {c.r, c.g, c.b});
+        }
+    return out;
+}
+
 bool WriteBytes(const std::string& path, const Bytes& bytes, std::string& error)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

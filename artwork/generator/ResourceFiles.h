@@ -1,4 +1,5 @@
-// Byte layouts of the Windows resource files the artwork is compiled into.
+// Byte layouts of the files the artwork is compiled into: Windows resources, and the PPM
+// pictures the build turns into the whiteboard's JPEG backgrounds.
 #pragma once
 
 #include "Color.h"
@@ -17,5 +18,8 @@ Bytes EncodeBmp(const CImage& image, int bitsPerPixel);
 // the pixels less than half opaque, for consumers that ignore alpha.
 Bytes EncodeIcon(const std::vector<CImage>& images);
 Bytes EncodeCursor(const CImage& image, int hotX, int hotY);
+
+// Binary PPM (P6): "P6\nW H\n255\n", then RGB rows top-down. Alpha is dropped.
+Bytes EncodePpm(const CImage& image);
 
 bool WriteBytes(const std::string& path, const Bytes& bytes, std::string& error);

@@ -1,4 +1,5 @@
-// inkart: compiles the artwork's drawings into BMP strips, icons and cursors at build time.
+// inkart: compiles the artwork's drawings into BMP strips, icons and cursors, and draws the
+// whiteboard's backgrounds, at build time.
 #include "Inkart.h"
 
 #include <iostream>

@@ -1,4 +1,5 @@
-// The inkart command line end to end: files in, resource files out, failures on stderr with 1.
+// The inkart command line end to end: files in, resource files and pictures out, failures on
+// stderr with 1.
 #include "Inkart.h"
 #include "TestFiles.h"
 
@@ -146,6 +147,27 @@ TEST_F(CommandLine, CursorRefusesAHotSpotOffTheDrawing)
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
+TEST_F(CommandLine, BackgroundWritesAPpmOfTheDesignByNumberOrName)
+{
+    std::string byNumber = m_dir.Path("n.ppm"), byName = m_dir.Path("d.ppm");
+    SRun r = RunTool({"background", byNumber, "3", "--size", "320x200"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    ASSERT_EQ(RunTool({"background", byName, "--size", "320x200", "dots"}).code, 0);
+    auto b = ReadAll(byNumber);
+    const std::string header = "P6\n320 200\n255\n";
+    ASSERT_EQ(b.size(), header.size() + 320 * 200 * 3);
+    EXPECT_EQ(std::string(b.begin(), b.begin() + static_cast<long>(header.size())), header);
+    EXPECT_EQ(b, ReadAll(byName));
+}
+
+TEST_F(CommandLine, BackgroundIsFullHdUnlessToldOtherwise)
+{
+    std::string out = m_dir.Path("p.ppm");
+    ASSERT_EQ(RunTool({"background", out, "plain"}).code, 0);
+    auto b = ReadAll(out);
+    EXPECT_EQ(std::string(b.begin(), b.begin() + 16), "P6\n1920 1080\n255");
+}
+
 TEST_F(CommandLine, FailuresGoToStderrWithExitCodeOne)
 {
     std::string out = m_dir.Path("x.bmp");
@@ -168,6 +190,15 @@ TEST_F(CommandLine, FailuresGoToStderrWithExitCodeOne)
         {{"cursor", out, m_big}, "--hotspot X Y is required"},
         {{"cursor", out, "--hotspot", "32", "0", m_big}, "hot spot lies outside"},
         {{"cursor", out, "--hotspot", "x", "0", m_big}, "'x' is not a whole number"},
+        {{"background", out}, "no design given"},
+        {{"background", out, "11"}, "no design '11'"},
+        {{"background", out, "wallpaper"}, "no design 'wallpaper'"},
+        {{"background", out, "1", "2"}, "one design expected"},
+        {{"background", out, "1", "--size", "1920"}, "'1920' is not WxH"},
+        {{"background", out, "1", "--size", "32x32"}, "from 64 to 8192"},
+        {{"background", out, "1", "--size", "1920x-1080"}, "is not WxH"},
+        {{"background", out, "1", "--size"}, "--size needs a value"},
+        {{"background", out, "1", "--quality", "90"}, "unknown option --quality"},
         {{"paint", out, m_red}, "unknown command 'paint'"},
         {{"strip"}, "usage:"},
     };

@@ -1,4 +1,4 @@
-// Byte layouts of the BMP, ICO and CUR files, read back field by field.
+// Byte layouts of the BMP, ICO, CUR and PPM files, read back field by field.
 #include "ResourceFiles.h"
 #include "TestFiles.h"
 
@@ -137,6 +137,21 @@ TEST(CursorFile, HotSpotSitsInThePlanesAndBitCountFields)
     EXPECT_EQ(U32(b, 18), 22u);
     EXPECT_EQ(U16(b, 22 + 14), 32u);        // the image itself is 32-bit
     EXPECT_EQ(b.size(), 22u + U32(b, 14));
+}
+
+TEST(PpmFile, HeaderThenRgbRowsTopDownWithoutAlpha)
+{
+    CImage image(3, 2, kClear);
+    image.At(0, 0) = kRed;                  // top-left
+    image.At(2, 1) = SColor{1, 2, 3, 255};  // bottom-right
+    image.At(1, 1) = SColor{40, 50, 60, 0}; // alpha is not written, colour is
+    Bytes b = EncodePpm(image);
+    const std::string header = "P6\n3 2\n255\n";
+    ASSERT_EQ(b.size(), header.size() + 3 * 2 * 3);
+    EXPECT_EQ(std::string(b.begin(), b.begin() + static_cast<long>(header.size())), header);
+    const size_t pixels = header.size();
+    EXPECT_EQ((Bytes(b.begin() + pixels, b.begin() + pixels + 3)), (Bytes{255, 0, 0}));
+    EXPECT_EQ((Bytes(b.end() - 6, b.end())), (Bytes{40, 50, 60, 1, 2, 3}));
 }
 
 } // namespace
