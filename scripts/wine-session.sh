@@ -30,7 +30,8 @@ wine_session_start() {
     _session_pids+=($!)
   fi
 
-  export WINEPREFIX=$root/build/x86_64/wineprefix
+  # A build of its own (a second build folder) may use a prefix of its own.
+  export WINEPREFIX=${INKVANE_WINEPREFIX:-$root/build/x86_64/wineprefix}
   export WINEDEBUG=${WINEDEBUG:--all}
   # No Mono or Gecko installers: nothing here needs them.
   export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -47,7 +48,8 @@ wine_session_start() {
   # A persistent server makes each program start take well under a second. It keeps inherited
   # pipes open, so its output goes to a file.
   # Already running (another session on this prefix) is fine too.
-  "$WINESERVER" -p </dev/null >"$root/build/x86_64/wineserver.log" 2>&1 || true
+  mkdir -p "$WINEPREFIX"
+  "$WINESERVER" -p </dev/null >"$WINEPREFIX/../wineserver.log" 2>&1 || true
   # Wine's own background processes (services, the desktop) start with the first program and
   # keep its output pipes open; started here, they hold nothing a caller waits on.
   "$WINE" wineboot </dev/null >/dev/null 2>&1 || true

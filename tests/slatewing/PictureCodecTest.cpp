@@ -338,12 +338,15 @@ TEST(StretchPicture, ScalesTheWholeSourceOverTheWholeTarget)
     auto red = [&](int x, int y) { return int((out[y * 48 + x] >> 16) & 0xFF); };
     auto blue = [&](int x, int y) { return int(out[y * 48 + x] & 0xFF); };
     EXPECT_GE(red(1, 24), 240);
-    // The last row and column are full colour too: the filter's soft edge fell outside.
+    // The last row and column are full colour too: the edges are mirrored, not faded.
     EXPECT_GE(blue(47, 24), 240);
     EXPECT_GE(blue(47, 47), 240);
     EXPECT_GE(blue(47, 0), 240);
-    EXPECT_GT(red(24, 24), 0);   // between the halves the colours blend
-    EXPECT_GT(blue(24, 24), 0);
+    // Between the halves the colours blend.
+    bool blended = false;
+    for (int x = 22; x <= 25; ++x)
+        blended = blended || (red(x, 24) > 0 && blue(x, 24) > 0);
+    EXPECT_TRUE(blended);
     StretchPicture(nullptr, &target);
     StretchPicture(&source, nullptr);
 }
