@@ -4,6 +4,8 @@
 #define IDR_MAINFRAME 128                 // document template: frame title and icon; main toolbar
 #define IDS_APP_TITLE 57344
 #define IDS_FILES_MISSING 61514
+#define IDS_UNTITLED 61443
+#define IDS_SAVE_CHANGES_QUESTION 34113
 
 // The framework's standard commands.
 #define ID_APP_ABOUT 57664

@@ -1,6 +1,8 @@
 #include "board/BoardDoc.h"
 
+#include "app/resource.h"
 #include "board/BoardContext.h"
+#include "framework/Module.h"
 
 #include <cstdio>
 #include <ctime>
@@ -239,4 +241,31 @@ bool CBoardDoc::OnOpenDocument(const char*)
     SetTitle("");
     AddBoardPage();
     return true;
+}
+
+// ---- Saving ----
+
+void CBoardDoc::SetTimeStampTitle()
+{
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    char title[16];
+    std::snprintf(title, sizeof title, "%02d%02d%02d%02d%02d%02d", now.wYear % 100, now.wMonth,
+                  now.wDay, now.wHour, now.wMinute, now.wSecond);
+    SetTitle(title);
+}
+
+int CBoardDoc::AskToSaveChanges()
+{
+    std::string name;
+    const std::string& path = GetPathName();
+    if (!path.empty()) {
+        size_t slash = path.find_last_of("\\/");
+        name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    } else {
+        name = GetTitle();
+    }
+    if (name.empty())
+        name = FwLoadString(IDS_UNTITLED);
+    return FwMessageBox(FwLoadString(IDS_SAVE_CHANGES_QUESTION) + name + "?", MB_YESNOCANCEL);
 }

@@ -50,6 +50,11 @@ public:
     void CopyFromLastDisplayedPage();
     void DeleteAllPages();
 
+    // The title becomes the local time as YYMMDDhhmmss: the default name of a save.
+    void SetTimeStampTitle();
+    // "Do you want to save the changes to <name>?" with Yes, No and Cancel; the button pressed.
+    int AskToSaveChanges();
+
     void DeleteContents() override;
     bool OnNewDocument() override;
     bool OnOpenDocument(const char* path) override;

@@ -45,6 +45,11 @@ wine_session_start() {
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     "$WINESERVER" -w
   fi
+  # No Windows fonts here: the product's Arial text is drawn with DejaVu Sans instead.
+  if ! grep -q '"Arial"="DejaVu Sans"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d "DejaVu Sans" /f </dev/null >/dev/null 2>&1
+    "$WINESERVER" -w
+  fi
   # A persistent server makes each program start take well under a second. It keeps inherited
   # pipes open, so its output goes to a file.
   # Already running (another session on this prefix) is fine too.

@@ -74,8 +74,11 @@ void DrawPageLabelIn(HDC dc, const RECT& layout, int n, int count)
     std::string label = FormatPageLabel(n, count);
     std::wstring text(label.begin(), label.end());
     Gdiplus::Graphics graphics(dc);
-    Gdiplus::FontFamily family(L"Arial");
-    Gdiplus::Font font(&family, 16.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+    Gdiplus::FontFamily arial(L"Arial");
+    // A system without Arial still gets a readable label.
+    const Gdiplus::FontFamily* family =
+        arial.GetLastStatus() == Gdiplus::Ok ? &arial : Gdiplus::FontFamily::GenericSansSerif();
+    Gdiplus::Font font(family, 16.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
     Gdiplus::SolidBrush black(Gdiplus::Color(255, 0, 0, 0));
     Gdiplus::StringFormat format;
     format.SetAlignment(Gdiplus::StringAlignmentCenter);

@@ -152,9 +152,11 @@ TEST_P(PageOperations, LeaveTheBoardAsExpected)
     EXPECT_EQ(MarkOf(m_doc.GetCurrentPage()), c.current);
     EXPECT_EQ(MarkOf(m_doc.GetLastDisplayedPage()), c.lastDisplayed);
     // Only the shown page keeps a full-size image.
-    for (CPage* p = m_doc.GetFirstPage(); p; p = m_doc.GetNextPage(p))
-        if (p != m_doc.GetCurrentPage())
+    for (CPage* p = m_doc.GetFirstPage(); p; p = m_doc.GetNextPage(p)) {
+        if (p != m_doc.GetCurrentPage()) {
             EXPECT_FALSE(p->m_pImage) << "page " << m_doc.GetPageNumber(p);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

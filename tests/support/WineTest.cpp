@@ -143,7 +143,13 @@ void MessageBoxWatcher::Watch()
             ::EnterCriticalSection(&m_lock);
             m_seen.push_back(box);
             ::LeaveCriticalSection(&m_lock);
-            ::PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+            // The default button, as Enter would press it (Yes in a yes/no question).
+            WPARAM button = IDOK;
+            for (HWND child = ::GetWindow(search.found, GW_CHILD); child;
+                 child = ::GetWindow(child, GW_HWNDNEXT))
+                if ((::GetWindowLongA(child, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON)
+                    button = static_cast<WPARAM>(::GetDlgCtrlID(child));
+            ::PostMessageA(search.found, WM_COMMAND, button, 0);
             ::PostMessageA(search.found, WM_COMMAND, IDCANCEL, 0);
             for (int i = 0; i < 200 && ::IsWindow(search.found); ++i)
                 ::Sleep(10);
