@@ -14,7 +14,8 @@ for size in 1024x768x24 1920x1080x24; do
   "$WINE" build/x86_64/bench/ink_benchmark.exe "$program_dir" </dev/null 2>/dev/null | tr -d '\r'
   wine_session_stop
 done
-# The board model sets its own 1920 x 1080 board, whatever the screen.
-wine_session_start --own-display
+# The board model sets its own 1920 x 1080 board; the whiteboard takes the screen's size.
+INKVANE_SCREEN=1920x1080x24 wine_session_start --own-display
 "$WINE" build/x86_64/bench/board_benchmark.exe </dev/null 2>/dev/null | tr -d '\r'
+"$WINE" build/x86_64/bench/whiteboard_benchmark.exe </dev/null 2>/dev/null | tr -d '\r'
 wine_session_stop
