@@ -1,5 +1,6 @@
 #include "app/EboardApp.h"
 
+#include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/resource.h"
 #include "board/BoardContext.h"
@@ -91,10 +92,22 @@ void CEboardApp::OnSavingSetting()
     record->trayMenuEnabled = 1;
 }
 
+void CEboardApp::OnAppAbout()
+{
+    RunAboutCommand([this](int enable) { m_overink.EnableWnd(enable); },
+                    [this](int enabled) {
+                        if (ToolSettings* record = m_settings.Record())
+                            record->trayMenuEnabled = enabled;
+                    },
+                    CWnd::HandleOf(m_pMainWnd));
+}
+
 bool CEboardApp::HandleCommand(UINT id, CCmdUI* ui)
 {
     static const CommandEntry<CEboardApp> commands[] = {
         {ID_SAVING_SETTING, &CEboardApp::OnSavingSetting, nullptr},
+        {ID_APP_ABOUT, &CEboardApp::OnAppAbout, nullptr},
+        {ID_TRAY_ABOUT, &CEboardApp::OnAppAbout, nullptr},
     };
     return DispatchCommand(this, commands, id, ui);
 }

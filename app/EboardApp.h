@@ -28,6 +28,7 @@ protected:
 
 private:
     void OnSavingSetting();
+    void OnAppAbout();
 
     CKernelHandle m_instanceMutex;
     ToolSettingsRef m_settings;

@@ -1,7 +1,9 @@
 #include "app/MainFrame.h"
 
 #include "app/EboardApp.h"
+#include "app/AboutDlg.h"
 #include "app/MainFrameBars.h"
+#include "app/XPMenu.h"
 #include "app/resource.h"
 #include "board/BoardDoc.h"
 #include "framework/Handles.h"
@@ -85,7 +87,10 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs)
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     if (!m_pBars->CreateToolbars(*this, Settings()))
         return -1;
-    m_pBars->CreateStatusPanel(*this);
+    RECT board = m_rectScreen;
+    if (CBoardView* view = GetBoardView())
+        board = view->m_rectBoard;
+    m_pBars->CreateStatusPanel(*this, board, Settings());
     m_trayIcon.SetUp(m_hWnd);
     m_trayIcon.Add();
     m_pBars->CreatePageList(*this);
@@ -118,6 +123,8 @@ void CMainFrame::ShowBoard()
                        m_rectScreen.bottom - m_rectScreen.top, 0);
     ::SetActiveWindow(m_hWnd);
     ShowToolbars(1);
+    // The board has just been raised; the page-number panel floats above it.
+    m_pBars->ShowStatusPanel(true);
     UpdateStatusPanel();
 }
 
@@ -264,6 +271,11 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TRAY_NOTIFY:
         OnTrayNotify(lParam);
         return 0;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        if (CXPMenu::RouteOwnerDraw(message, wParam, lParam))
+            return TRUE;
+        break;
     case WM_POWERBROADCAST:
         OnPowerBroadcast(wParam);
         break;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 class CFrameWnd;
+class CToolBarEx;
 struct ToolSettingsRef;
 
 class CMainFrameBars {
@@ -18,7 +19,7 @@ public:
     // The toolbars; false fails the frame's creation.
     bool CreateToolbars(CFrameWnd& frame, ToolSettingsRef& settings);
     // The panel and the page list, both hidden.
-    void CreateStatusPanel(CFrameWnd& frame);
+    void CreateStatusPanel(CFrameWnd& frame, const RECT& board, const ToolSettingsRef& settings);
     void CreatePageList(CFrameWnd& frame);
 
     void ShowToolbars(bool main, bool more);
@@ -28,6 +29,8 @@ public:
     void SetLabelRect(const RECT& board);
     void SetPages(int n, int count);
     void RefreshStatusPanel();
+    // The page number the panel shows.
+    int StatusPage() const;
 
     bool IsPageListShown() const;
     void ShowPageList(bool show);
@@ -37,6 +40,11 @@ public:
 
     // The three-item tray menu at the cursor; the choice arrives at the owner as a command.
     void TrackTrayMenu(HWND owner);
+
+    HWND StatusPanelWindow() const;
+    HWND PageListWindow() const;
+    CToolBarEx& MainBar();
+    CToolBarEx& MoreBar();
 
 private:
     struct Parts;

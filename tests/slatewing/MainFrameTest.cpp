@@ -2,6 +2,9 @@
 // board, returning to the desktop, the close sequence and the tray icon's record.
 #include "tests/slatewing/Whiteboard.h"
 
+#include "app/MainFrameBars.h"
+#include "app/ToolBarEx.h"
+
 #include <string>
 #include <vector>
 
@@ -175,6 +178,33 @@ TEST_F(MainFrame, ShowBoardCoversTheScreenTheFirstTimeOnly)
     ::GetWindowRect(frameWnd, &rc);
     EXPECT_EQ(rc.left, 10);
     EXPECT_EQ(rc.top, 20);
+}
+
+TEST_F(MainFrame, TheBoardComesWithItsToolbarAndPageNumber)
+{
+    view->AddPage();
+    view->AddPage();
+    frame->ShowBoard();
+    test::PumpMessages(100);
+    HWND panel = frame->Bars().StatusPanelWindow();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(panel));
+    EXPECT_EQ(frame->Bars().StatusPage(), 3);
+    // The label's digits are drawn on the key colour.
+    CWindowDC dc(panel);
+    int dark = 0, key = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 70; ++x) {
+            COLORREF c = ::GetPixel(dc.Get(), x, y);
+            dark += GetRValue(c) < 20;
+            key += c == RGB(40, 40, 40);
+        }
+    EXPECT_GT(dark, 10);
+    EXPECT_GT(key, 500);
+    EXPECT_TRUE(frame->Bars().MainBar().IsVisible());
+    frame->HideBoard();
+    EXPECT_FALSE(::IsWindowVisible(panel));
+    EXPECT_FALSE(frame->Bars().MainBar().IsVisible());
 }
 
 TEST_F(MainFrame, ReturnToTheDesktopHidesTheBoardAndWaits)
