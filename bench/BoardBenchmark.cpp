@@ -4,6 +4,7 @@
 //   board_benchmark [TEMP_FOLDER]
 #include "board/BoardContext.h"
 #include "board/BoardDoc.h"
+#include "bench/BenchSupport.h"
 #include "framework/GdiplusSession.h"
 #include "framework/Handles.h"
 #include "view/picture/FgDib.h"
@@ -21,40 +22,10 @@
 
 namespace {
 
+using namespace bench;
+
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return 1000.0 * double(t.QuadPart) / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-double Worst(const std::vector<double>& samples)
-{
-    return *std::max_element(samples.begin(), samples.end());
-}
-
-// A fixed sequence of pseudo-random numbers, the same in every run.
-class Dice {
-public:
-    int Roll(int n) { return static_cast<int>((m_state = m_state * 1103515245u + 12345u) >> 16) % n; }
-
-private:
-    unsigned m_state = 20261211u;
-};
 
 // The live screen the gestures draw on: a board-sized picture in a memory context.
 class Screen {

@@ -3,6 +3,7 @@
 // the pointer reaches the overlay as mouse messages. Prints figures; never fails.
 //   ink_benchmark PROGRAM_FOLDER
 #include "app/settings/ToolSettings.h"
+#include "bench/BenchSupport.h"
 #include "framework/Handles.h"
 #include "framework/Module.h"
 #include "overink/OverinkApi.h"
@@ -18,26 +19,8 @@ namespace {
 constexpr int kWorkModeButton = 5007;
 constexpr int kClearButton = 5031;
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return 1000.0 * double(t.QuadPart) / double(frequency.QuadPart);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
+using bench::Now;
+using bench::Pump;
 
 struct Stats {
     double median;

@@ -4,6 +4,7 @@
 #include "app/EboardApp.h"
 #include "app/MainFrame.h"
 #include "app/resource.h"
+#include "bench/BenchSupport.h"
 #include "board/BoardContext.h"
 #include "board/BoardDoc.h"
 #include "framework/DocTemplate.h"
@@ -15,50 +16,12 @@
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return 1000.0 * double(t.QuadPart) / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double Worst(const std::vector<double>& v)
-{
-    return *std::max_element(v.begin(), v.end());
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-class Dice {
-public:
-    int Roll(int n) { return static_cast<int>((m_state = m_state * 1103515245u + 12345u) >> 16) % n; }
-
-private:
-    unsigned m_state = 42u;
-};
+using namespace bench;
 
 // Strokes put straight into the page, as if drawn earlier.
 void FillPage(CPage& page, int strokes, HDC dc, const RECT& board)
 {
-    Dice dice;
+    Dice dice(42u);
     for (int i = 0; i < strokes; ++i) {
         int x = 40 + dice.Roll(board.right - 200), y = 40 + dice.Roll(board.bottom - 120);
         page.BeginShape(SHAPE_STROKE, x, y, 3, RGB(0, 0, 160), STYLE_PEN, dc);

@@ -73,12 +73,16 @@ drag() {
   sleep 0.3
 }
 
-# Clicks the palette button with the given control id.
-click_button() {
+# Clicks the palette button with the given control id (center), or the toolbar button with
+# the given command id (toolbutton).
+click_at() {
   local x y
-  read -r x y < <("$WINE" "$wintool" center "$1" </dev/null 2>/dev/null | tr -d '\r')
-  [ -n "$x" ] || { fail "button $1 not found"; return 1; }
+  read -r x y < <("$WINE" "$wintool" "$1" "$2" </dev/null 2>/dev/null | tr -d '\r')
+  [ -n "$x" ] || { fail "button $2 not found"; return 1; }
   # Wine learns where the pointer is from the motion; give it a moment before the press.
   xdotool mousemove "$x" "$y" sleep 0.5 click 1
   sleep 0.4
 }
+
+click_button() { click_at center "$1"; }
+click_tool() { click_at toolbutton "$1"; sleep 0.1; }

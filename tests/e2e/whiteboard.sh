@@ -34,14 +34,6 @@ is_white() { read -r r g b <<<"$(pixel "$1" "$2" "$3")"; [ "$r" -ge 240 ] && [ "
 is_backdrop() { read -r r g b <<<"$(pixel "$1" "$2" "$3")"; [ "$r" -lt 90 ] && [ "$b" -gt 130 ]; }
 inked() { [ "$(darkest_near "$1" "$2" "$3")" -lt 80 ]; }
 
-click_tool() {
-  local x y
-  read -r x y < <("$WINE" "$wintool" toolbutton "$1" </dev/null 2>/dev/null | tr -d '\r')
-  [ -n "$x" ] || { fail "toolbar button $1 not found"; return 1; }
-  xdotool mousemove "$x" "$y" sleep 0.5 click 1
-  sleep 0.5
-}
-
 # Writing on the desktop first.
 click_button $WORK_MODE
 drag 700 650 800 660 900 700
@@ -92,6 +84,23 @@ click_tool $REDO
 f=$(shot redo)
 inked "$f" 500 500 && pass "redo" || fail "redo did not bring the rectangle back in $f"
 
+# The highlighter and the eraser take shapes too: a translucent rectangle, and an eraser circle
+# that clears the whole area it covers (here, the pen circle's top).
+click_tool $HIGHLIGHT
+click_tool $RECTANGLE
+drag 100 300 200 350 300 400
+click_tool $HIGHLIGHT
+click_tool $TOGGLE_ERASER
+click_tool $ERASER_CIRCLE
+drag 540 270 600 310 660 350
+click_tool $TOGGLE_PEN
+f=$(shot more_shapes)
+read -r r g b <<<"$(pixel "$f" 100 350)"
+[ "$r" -lt 200 ] && [ "$b" -gt 200 ] && pass "a highlighter rectangle ($r $g $b)" || fail "no highlighter rectangle in $f"
+is_white "$f" 200 350 && pass "the highlighter rectangle is an outline" || fail "highlighter rectangle filled in $f"
+is_white "$f" 600 300 && pass "the eraser circle cleared its area" || fail "the circle's top is still there in $f"
+inked "$f" 600 400 && pass "the circle's bottom stays" || fail "the eraser circle took too much in $f"
+
 # Two new pages, each drawn on.
 click_tool $FREEFORM
 click_tool $NEW_PAGE
@@ -115,12 +124,12 @@ click_tool $VIEW_LIST
 click_tool $BACKGROUND
 sleep 1
 f=$(shot snapshot)
-is_backdrop "$f" 300 400 && pass "the desktop snapshot as background" || fail "no snapshot background in $f"
+is_backdrop "$f" 400 470 && pass "the desktop snapshot as background" || fail "no snapshot background in $f"
 inked "$f" 600 150 && pass "drawings stay over the background" || fail "drawings lost in $f"
 click_tool $BACKGROUND
 sleep 1
 f=$(shot fr_1)
-is_backdrop "$f" 300 400 && fail "still the snapshot in $f" || pass "the next background"
+is_backdrop "$f" 400 470 && fail "still the snapshot in $f" || pass "the next background"
 
 # Back to the desktop: the board goes, the desktop's writing is still there.
 click_tool $INTERACTIVE
