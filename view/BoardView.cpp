@@ -101,6 +101,11 @@ double GetDiskFreeBytes(const std::string& path)
     return static_cast<double>(free.QuadPart);
 }
 
+bool IsDiskTooFullFor(double freeBytes, unsigned long imageSize)
+{
+    return freeBytes <= static_cast<double>(imageSize) + 154.0;
+}
+
 // ---- Construction and window messages ----
 
 CBoardView::CBoardView()
@@ -552,7 +557,7 @@ int CBoardView::WriteBitmapAsBmp(const std::string& path, HBITMAP bitmap, HDC dc
     std::vector<BYTE> bits(imageSize);
     ::GetDIBits(dc, bitmap, 0, description.bmHeight, bits.data(),
                 reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    if (GetDiskFreeBytes(path) <= static_cast<double>(imageSize) + 154.0) {
+    if (IsDiskTooFullFor(GetDiskFreeBytes(path), imageSize)) {
         DiskFull(m_hWnd, path);
         return 0;
     }

@@ -45,6 +45,9 @@ void DrawPageLabelIn(HDC dc, const RECT& layout, int n, int count);
 // Free bytes of the drive of a path ("C:\..." -> "C:\"); 0 for an empty path, 400000000 when
 // the drive cannot be asked.
 double GetDiskFreeBytes(const std::string& path);
+// True when a BMP picture of imageSize pixel bytes (54 header bytes and a margin more) would not
+// fit in freeBytes.
+bool IsDiskTooFullFor(double freeBytes, unsigned long imageSize);
 
 class CBoardView : public CView, private CBoardDocWatcher {
 public:

@@ -66,6 +66,10 @@ TEST(AboutBox, TheProgramsNoticeIsNotEmpty)
 
 TEST(AboutCommand, DisablesTheLibraryAndTheTrayMenuWhileTheBoxIsOpen)
 {
+    // A quit request left by an earlier test's main frame would end the modal loop at once.
+    MSG quit;
+    while (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
     CHostFrame owner;
     ASSERT_TRUE(owner.Create(false));
     std::vector<std::string> calls;

@@ -194,6 +194,15 @@ TEST(DiskFreeBytes, FromTheDriveOfThePath)
     EXPECT_EQ(GetDiskFreeBytes("Z"), GetDiskFreeBytes("Z:\\anything"));
 }
 
+TEST(DiskFreeBytes, APictureThatWouldFillTheDiskIsRefused)
+{
+    // A 1024 x 768 board at 24 bits: 768 rows of 3072 bytes.
+    const unsigned long image = 768ul * 3072ul;
+    EXPECT_TRUE(IsDiskTooFullFor(2359450.0, image));
+    EXPECT_TRUE(IsDiskTooFullFor(0.0, image));
+    EXPECT_FALSE(IsDiskTooFullFor(2359451.0, image));
+}
+
 std::vector<BYTE> ReadAll(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
