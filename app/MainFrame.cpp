@@ -279,6 +279,12 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_POWERBROADCAST:
         OnPowerBroadcast(wParam);
         break;
+    case WM_ACTIVATE: {
+        LRESULT result = CFrameWnd::WindowProc(message, wParam, lParam);
+        if (LOWORD(wParam) != WA_INACTIVE && Settings().GetSurface() == SURFACE_BOARD)
+            m_pBars->KeepAboveBoard();
+        return result;
+    }
     case WM_SIZE:
         CFrameWnd::WindowProc(message, wParam, lParam);
         m_rectScreen = ScreenRect();

@@ -73,6 +73,19 @@ void ShowBar(CToolBarEx& bar, bool show)
 
 } // namespace
 
+void CMainFrameBars::KeepAboveBoard()
+{
+    auto raise = [](HWND window) {
+        if (window && ::IsWindowVisible(window))
+            ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    };
+    for (CToolBarEx* bar : {&m_pParts->mainBar, &m_pParts->moreBar})
+        if (bar->m_hWnd && bar->GetMiniFrame())
+            raise(bar->GetMiniFrame()->m_hWnd);
+    raise(m_pParts->statusPanel.m_hWnd);
+    raise(m_pParts->pageList.m_hWnd);
+}
+
 void CMainFrameBars::ShowToolbars(bool main, bool more)
 {
     ShowBar(m_pParts->mainBar, main);

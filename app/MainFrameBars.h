@@ -23,6 +23,9 @@ public:
     void CreatePageList(CFrameWnd& frame);
 
     void ShowToolbars(bool main, bool more);
+    // Puts the visible bars, the panel and the page list back above the board: some window
+    // systems raise an activated window over the windows it owns.
+    void KeepAboveBoard();
     void ApplyButtonSet(int currentTool);
 
     void ShowStatusPanel(bool show);
