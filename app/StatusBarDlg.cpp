@@ -53,8 +53,7 @@ void CStatusBarDlg::Refresh()
     {
         CSelectObject selected(memory.Get(), m_backBuffer->GetBitmap());
         RECT all{0, 0, m_backBuffer->Width(), m_backBuffer->Height()};
-        CBrush key(::CreateSolidBrush(kStatusPanelKeyColour));
-        ::FillRect(memory.Get(), &all, key.Get());
+        FwFillSolidRect(memory.Get(), all, kStatusPanelKeyColour);
         // Until the frame gives it the pages, the panel shows nothing.
         if (m_nPage > 0)
             DrawPageLabelIn(memory.Get(), all, m_nPage, m_nPageCount);

@@ -20,19 +20,13 @@ constexpr COLORREF kBackgroundColour = RGB(249, 248, 247);
 // One menu is tracked at a time on the one user-interface thread.
 CXPMenu* g_pTrackedMenu = nullptr;
 
-void FillSolid(HDC dc, const RECT& rect, COLORREF colour)
-{
-    CBrush brush(::CreateSolidBrush(colour));
-    ::FillRect(dc, &rect, brush.Get());
-}
-
 // The unhighlighted look: the icon column and the item's face.
 void DrawPlainBackground(HDC dc, const RECT& r)
 {
     RECT column{r.left, r.top, r.left + kIconColumn, r.bottom};
     RECT face{r.left + kIconColumn, r.top, r.right, r.bottom};
-    FillSolid(dc, column, kIconColumnColour);
-    FillSolid(dc, face, kBackgroundColour);
+    FwFillSolidRect(dc, column, kIconColumnColour);
+    FwFillSolidRect(dc, face, kBackgroundColour);
 }
 
 } // namespace
@@ -86,7 +80,7 @@ void CXPMenu::DrawItem(DRAWITEMSTRUCT* item)
             ::Rectangle(dc, r.left, r.top, r.right, r.bottom);
         }
         RECT inner{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-        FillSolid(dc, inner, kHighlightColour);
+        FwFillSolidRect(dc, inner, kHighlightColour);
     } else {
         DrawPlainBackground(dc, r);
     }

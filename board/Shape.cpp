@@ -486,26 +486,17 @@ void CTwoPointShape::Draw(HDC dc)
 
 CShape* CLine::Clone(CPageBackground* background)
 {
-    CLine* copy = new (std::nothrow) CLine(background);
-    if (copy)
-        CopyFieldsTo(*copy);
-    return copy;
+    return CloneAs<CLine>(background);
 }
 
 CShape* CCircle::Clone(CPageBackground* background)
 {
-    CCircle* copy = new (std::nothrow) CCircle(background);
-    if (copy)
-        CopyFieldsTo(*copy);
-    return copy;
+    return CloneAs<CCircle>(background);
 }
 
 CShape* CRectangle::Clone(CPageBackground* background)
 {
-    CRectangle* copy = new (std::nothrow) CRectangle(background);
-    if (copy)
-        CopyFieldsTo(*copy);
-    return copy;
+    return CloneAs<CRectangle>(background);
 }
 
 CShape* CreateShape(int type, CPageBackground* background)

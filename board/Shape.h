@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <new>
+
 class CPageBackground;
 class CInkPainter;
 
@@ -106,6 +108,16 @@ public:
 
 protected:
     using CShape::CShape;
+
+    // A visible, not undoable copy of this shape as a T bound to the background.
+    template <class T>
+    CShape* CloneAs(CPageBackground* background) const
+    {
+        T* copy = new (std::nothrow) T(background);
+        if (copy)
+            CopyFieldsTo(*copy);
+        return copy;
+    }
 };
 
 class CLine : public CTwoPointShape {

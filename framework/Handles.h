@@ -143,6 +143,13 @@ private:
     HGDIOBJ m_old;
 };
 
+// Fills a rectangle with one colour through a brush that lives for this call only.
+inline void FwFillSolidRect(HDC hdc, const RECT& rect, COLORREF colour)
+{
+    CBrush brush(::CreateSolidBrush(colour));
+    ::FillRect(hdc, &rect, brush.Get());
+}
+
 // SaveDC/RestoreDC around drawing that changes several attributes.
 class CSaveDC {
 public:

@@ -283,8 +283,7 @@ void CBoardView::OnDraw(HDC dc)
     CPage* page = doc ? doc->GetCurrentPage() : nullptr;
     if (!page)
         return;
-    page->BlitToScreen(dc, m_rectBoard.left, m_rectBoard.top, m_rectBoard.right, m_rectBoard.bottom,
-                       false);
+    BlitBoard(page, dc, false);
     if (g_bPrinting) {
         DrawPageLabel(dc, doc->IndexOfCurrentPage() + 1, doc->CountPages());
     } else {
@@ -346,32 +345,32 @@ void CBoardView::AddPage()
 
 void CBoardView::Undo()
 {
-    CBoardDoc* doc = GetDocument();
-    CPage* page = doc ? doc->GetCurrentPage() : nullptr;
-    if (!page)
-        return;
-    CWindowDC dc(m_hWnd);
-    if (!page->UndoShape(dc.Get()))
-        return;
-    BoardSettings().SetBoardChanged(1);
-    page->BlitToScreen(dc.Get(), m_rectBoard.left, m_rectBoard.top, m_rectBoard.right,
-                       m_rectBoard.bottom, false);
-    RefreshPageList(true);
+    StepHistory(&CPage::UndoShape);
 }
 
 void CBoardView::Redo()
+{
+    StepHistory(&CPage::RedoShape);
+}
+
+void CBoardView::StepHistory(int (CPage::*step)(HDC))
 {
     CBoardDoc* doc = GetDocument();
     CPage* page = doc ? doc->GetCurrentPage() : nullptr;
     if (!page)
         return;
     CWindowDC dc(m_hWnd);
-    if (!page->RedoShape(dc.Get()))
+    if (!(page->*step)(dc.Get()))
         return;
     BoardSettings().SetBoardChanged(1);
-    page->BlitToScreen(dc.Get(), m_rectBoard.left, m_rectBoard.top, m_rectBoard.right,
-                       m_rectBoard.bottom, false);
+    BlitBoard(page, dc.Get(), false);
     RefreshPageList(true);
+}
+
+void CBoardView::BlitBoard(CPage* page, HDC dc, bool rebuild)
+{
+    page->BlitToScreen(dc, m_rectBoard.left, m_rectBoard.top, m_rectBoard.right, m_rectBoard.bottom,
+                       rebuild);
 }
 
 int CBoardView::CanUndo() const
@@ -399,8 +398,7 @@ void CBoardView::CopyFromLastPage()
     doc->CopyFromLastDisplayedPage();
     if (CPage* page = doc->GetCurrentPage()) {
         CWindowDC dc(m_hWnd);
-        page->BlitToScreen(dc.Get(), m_rectBoard.left, m_rectBoard.top, m_rectBoard.right,
-                           m_rectBoard.bottom, true);
+        BlitBoard(page, dc.Get(), true);
     }
     RefreshPageList(true);
 }
@@ -440,8 +438,7 @@ void CBoardView::ShowPictureBackground(CFG_DIB* picture)
     }
     page->SetBackground(CPageBackground::KIND_PICTURE, BoardColour(), picture);
     CWindowDC dc(m_hWnd);
-    page->BlitToScreen(dc.Get(), m_rectBoard.left, m_rectBoard.top, m_rectBoard.right,
-                       m_rectBoard.bottom, true);
+    BlitBoard(page, dc.Get(), true);
     RefreshPageList(true);
 }
 
@@ -526,8 +523,7 @@ int CBoardView::RenderPagePicture(CPage* page, const std::string& path, bool jpe
         return 0;
     {
         CSelectObject selected(memory.Get(), picture->GetBitmap());
-        page->BlitToScreen(memory.Get(), m_rectBoard.left, m_rectBoard.top, m_rectBoard.right,
-                           m_rectBoard.bottom, false);
+        BlitBoard(page, memory.Get(), false);
         DrawPageLabel(memory.Get(), doc->GetPageNumber(page), doc->CountPages());
     }
     // A page that is not shown drops the image it was rendered into: saving a large board

@@ -110,6 +110,10 @@ private:
     void OnMeasureItem(MEASUREITEMSTRUCT* item);
     void OnDrawItem(DRAWITEMSTRUCT* item);
     void ShowPictureBackground(CFG_DIB* picture);
+    // Undo or redo on the current page, then the screen and the page list when it changed.
+    void StepHistory(int (CPage::*step)(HDC));
+    // The page image over the whole board.
+    void BlitBoard(CPage* page, HDC dc, bool rebuild);
     void RefreshPageList(bool erase);
     // Renders the page with its label into a board-sized bitmap; the caller writes it.
     int RenderPagePicture(CPage* page, const std::string& path, bool jpeg);

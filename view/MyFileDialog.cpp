@@ -1,6 +1,7 @@
 #include "view/MyFileDialog.h"
 
 #include "framework/Module.h"
+#include "view/background/BuiltInBackgrounds.h"
 
 #include <commdlg.h>
 
@@ -9,12 +10,6 @@
 namespace {
 
 constexpr int FILE_NAME_BOX = 1148;
-
-bool EndsWithNoCase(const std::string& text, const char* ending)
-{
-    size_t length = std::strlen(ending);
-    return text.size() >= length && ::lstrcmpiA(text.c_str() + text.size() - length, ending) == 0;
-}
 
 bool FileExists(const std::string& path)
 {

@@ -405,10 +405,7 @@ void CPreView::Paint(HDC target)
         return;
     CSelectObject selectCanvas(memory.Get(), canvas->GetBitmap());
     HDC dc = memory.Get();
-    {
-        CBrush face(::CreateSolidBrush(FACE_COLOUR));
-        ::FillRect(dc, &client, face.Get());
-    }
+    FwFillSolidRect(dc, client, FACE_COLOUR);
 
     ::SetStretchBltMode(dc, COLORONCOLOR);
     DrawWholeResourceBitmap(dc, HeaderBitmap(m_nAlpha, m_bUnfolded),
@@ -472,10 +469,7 @@ void CPreView::DrawCells(HDC target, int clientHeight)
 void CPreView::DrawCell(CBoardDoc* doc, CPage* page, HDC dc, HFONT font)
 {
     RECT all{0, 0, CELL_WIDTH, CELL_HEIGHT};
-    {
-        CBrush face(::CreateSolidBrush(FACE_COLOUR));
-        ::FillRect(dc, &all, face.Get());
-    }
+    FwFillSolidRect(dc, all, FACE_COLOUR);
 
     int n = doc->GetPageNumber(page);
     if (n >= 1 && n <= 9999) {
@@ -493,9 +487,7 @@ void CPreView::DrawCell(CBoardDoc* doc, CPage* page, HDC dc, HFONT font)
     if (thumbnail && thumbnail->m_pBits) {
         thumbnail->Draw(dc, 0, 0, 0, 0, THUMBNAIL_SIZE, THUMBNAIL_SIZE);
     } else {
-        RECT square{0, 0, THUMBNAIL_SIZE, THUMBNAIL_SIZE};
-        CBrush board(::CreateSolidBrush(BoardColour()));
-        ::FillRect(dc, &square, board.Get());
+        FwFillSolidRect(dc, RECT{0, 0, THUMBNAIL_SIZE, THUMBNAIL_SIZE}, BoardColour());
     }
 
     bool current = page == doc->GetCurrentPage();

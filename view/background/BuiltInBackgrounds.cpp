@@ -14,17 +14,17 @@ namespace {
 // The file path limit of the program's own location.
 constexpr DWORD MAX_PROGRAM_PATH = 320;
 
-bool EndsWithNoCase(const std::string& text, const char* ending)
-{
-    size_t length = std::strlen(ending);
-    return text.size() >= length && ::lstrcmpiA(text.c_str() + text.size() - length, ending) == 0;
-}
-
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
 } // namespace
+
+bool EndsWithNoCase(const std::string& text, const char* ending)
+{
+    size_t length = std::strlen(ending);
+    return text.size() >= length && ::lstrcmpiA(text.c_str() + text.size() - length, ending) == 0;
+}
 
 std::string ProgramFolder()
 {

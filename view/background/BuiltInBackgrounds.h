@@ -14,6 +14,9 @@ std::string ProgramFolder();
 // programFolder + "map\fr_<n>.JPG".
 std::string BuiltInBackgroundPath(const std::string& programFolder, long number);
 
+// Whether a path ends in the given text, ignoring case (".JPG", "bmp").
+bool EndsWithNoCase(const std::string& text, const char* ending);
+
 // How reading a picture file went.
 enum class PictureFileResult { Read, NotOpened, NotDecoded };
 

@@ -4,16 +4,6 @@
 
 #include <cstdlib>
 
-namespace {
-
-void FillSolid(HDC dc, const RECT& rc, COLORREF colour)
-{
-    CBrush brush(::CreateSolidBrush(colour));
-    ::FillRect(dc, &rc, brush.Get());
-}
-
-} // namespace
-
 void CPageBackground::Reset()
 {
     if (m_nKind != KIND_COLOUR) {
@@ -77,7 +67,7 @@ void CPageBackground::RenderCache(HDC dc, int left, int top, int right, int bott
         CSelectObject cache(memory.Get(), m_pCache->GetBitmap());
         // The colour also stands under a picture, so a picture that cannot be drawn leaves the
         // board in its colour rather than black.
-        FillSolid(memory.Get(), RECT{left, top, right, bottom}, m_crColor);
+        FwFillSolidRect(memory.Get(), RECT{left, top, right, bottom}, m_crColor);
     }
     if (m_nKind == KIND_PICTURE)
         RenderPicture(dc);
